@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every Debian package Kestrin needs to build, test, benchmark and fuzz.
+# Idempotent: packages already present are not asked for again, and the package
+# lists are refreshed at most once per run.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    libssl-dev nlohmann-json3-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang-14 libclang-rt-14-dev
+    python3 ca-certificates
+)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -q
+    "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
