@@ -12,3 +12,10 @@ if(KESTRIN_SANITIZE)
     target_compile_options(kestrin_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
     target_link_options(kestrin_flags INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The fuzz build instruments every library for coverage and memory errors.
+if(KESTRIN_FUZZ)
+    target_compile_options(kestrin_flags INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(kestrin_flags INTERFACE -fsanitize=address,undefined)
+endif()
