@@ -1,0 +1,16 @@
+#include "cli/commands.h"
+
+namespace kestrin::cli {
+
+const std::vector<Command>& commandTable()
+{
+    static const std::vector<Command> table = {
+        {"parse", "parse FILE", runParse},
+        {"eval-rule",
+         "eval-rule --typ N --sub N --value TEXT [--size BYTES] [--header-only] [--delhtml] [--delchars LIST] FILE",
+         runEvalRule},
+    };
+    return table;
+}
+
+} // namespace kestrin::cli

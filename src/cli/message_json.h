@@ -1,0 +1,11 @@
+#pragma once
+// The JSON form of a parsed message printed by `kestrin-cli parse`.
+#include "mail/id_message.h"
+
+#include <nlohmann/json.hpp>
+
+namespace kestrin::cli {
+
+nlohmann::ordered_json messageJson(const TIdMessage& message);
+
+} // namespace kestrin::cli
