@@ -1,0 +1,52 @@
+#include "engine/identity_memory.h"
+
+#include <stdexcept>
+
+namespace kestrin {
+
+IdentityMemory::IdentityMemory(size_t capacity) : capacity_(capacity)
+{
+    if (capacity == 0)
+        throw std::invalid_argument("An identity memory needs at least one slot");
+}
+
+bool IdentityMemory::find(std::string_view identity) const
+{
+    if (identity.empty())
+        return false;
+    const std::lock_guard lock(mutex_);
+    return held_.contains(std::string(identity));
+}
+
+void IdentityMemory::insert(std::string_view identity)
+{
+    if (identity.empty())
+        return;
+    std::string text(identity);
+    const std::lock_guard lock(mutex_);
+    if (held_.contains(text))
+        return;
+    if (order_.size() == capacity_) {
+        held_.erase(order_.front());
+        order_.pop_front();
+    }
+    held_.insert(text);
+    order_.push_back(std::move(text));
+}
+
+void IdentityMemory::clear()
+{
+    const std::lock_guard lock(mutex_);
+    order_.clear();
+    held_.clear();
+}
+
+std::vector<std::string> IdentityMemory::slots() const
+{
+    const std::lock_guard lock(mutex_);
+    std::vector<std::string> result(order_.begin(), order_.end());
+    result.resize(capacity_);
+    return result;
+}
+
+} // namespace kestrin
