@@ -40,13 +40,7 @@ void readSinglePartBody(TIdMessage& message, LineSource& source)
     std::string line;
     while (readBodyLine(source, line))
         lines.push_back(line);
-    const TransferEncoding encoding = parseTransferEncoding(message.contentTransferEncoding);
-    if (encoding == TransferEncoding::Identity) {
-        message.Body = std::move(lines);
-        return;
-    }
-    std::string ignoredFileName;
-    message.Body = splitLines(decodeTransferEncoded(lines, encoding, ignoredFileName));
+    message.Body = decodeTextLines(std::move(lines), parseTransferEncoding(message.contentTransferEncoding));
 }
 
 void readLineByLineBody(TIdMessage& message, LineSource& source)

@@ -1,6 +1,7 @@
 #include "mail/mime_parts.h"
 
 #include "mail/content_type_params.h"
+#include "mail/header_rules.h"
 #include "mail/mail_errors.h"
 #include "text/ascii_case.h"
 
@@ -8,15 +9,6 @@ namespace kestrin {
 namespace {
 
 constexpr const char* kDefaultContentType = "text/plain";
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // RFC 2045 5.2: a missing or syntactically invalid Content-Type means text/plain.
 bool isUsableContentType(std::string_view base)
@@ -49,28 +41,13 @@ PartClass classify(const PartDescription& description, std::string_view contentT
 
 } // namespace
 
-std::string charsetOfContentType(std::string_view contentTypeValue)
-{
-    const std::string upper = upperAscii(contentTypeValue);
-    constexpr std::string_view kKey = "CHARSET=";
-    const size_t key = upper.find(kKey);
-    if (key == std::string::npos)
-        return {};
-    const std::string_view rest = std::string_view(upper).substr(key + kKey.size());
-    if (!rest.empty() && rest.front() == '"') {
-        const size_t close = rest.find('"', 1);
-        return std::string(rest.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-    }
-    return std::string(trimBlanks(rest.substr(0, rest.find(';'))));
-}
-
 PartDescription describePart(const TIdHeaderList& headers)
 {
     PartDescription d;
     const std::string contentTypeValue = headers.value("Content-Type");
     const std::string base = contentTypeBase(contentTypeValue);
     d.contentType = isUsableContentType(base) ? base : kDefaultContentType;
-    d.charset = charsetOfContentType(contentTypeValue);
+    d.charset = charsetParameter(contentTypeValue);
     d.contentTransferEncoding = headers.value("Content-Transfer-Encoding");
     d.contentDisposition = headers.value("Content-Disposition");
     d.fileName = contentTypeParameter(d.contentDisposition, "filename");
@@ -105,18 +82,14 @@ TIdMessagePart decodeLeafPart(TIdHeaderList headers, const PartDescription& desc
     TIdMessagePart part = describedPart(std::move(headers), description, parentPart);
     part.kind =
         description.partClass == PartClass::Text ? TIdMessagePart::Kind::Text : TIdMessagePart::Kind::Attachment;
-    if (part.kind == TIdMessagePart::Kind::Text && description.encoding == TransferEncoding::Identity) {
-        part.lines = std::move(lines);
+    if (part.kind == TIdMessagePart::Kind::Text) {
+        part.lines = decodeTextLines(std::move(lines), description.encoding);
         return part;
     }
     std::string uuName;
-    std::string bytes = decodeTransferEncoded(lines, description.encoding, uuName);
+    part.data = decodeTransferEncoded(lines, description.encoding, uuName);
     if (part.fileName.empty())
         part.fileName = uuName;
-    if (part.kind == TIdMessagePart::Kind::Text)
-        part.lines = splitLines(bytes);
-    else
-        part.data = std::move(bytes);
     return part;
 }
 

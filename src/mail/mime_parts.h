@@ -14,7 +14,7 @@ enum class PartClass { Text, Attachment, Container };
 // What a part's header lines say about it.
 struct PartDescription {
     std::string contentType; // up to the first ';', trimmed; "text/plain" when absent
-    std::string charset;     // upper case
+    std::string charset;     // upper case, read like the message's CharSet
     std::string contentTransferEncoding;
     std::string contentDisposition;
     std::string fileName; // disposition "filename", else content type "name"
@@ -42,11 +42,6 @@ TIdMessagePart decodeLeafPart(TIdHeaderList headers, const PartDescription& desc
 // a boundary.
 TIdMessagePart rawAttachment(TIdHeaderList headers, const PartDescription& description,
                              const std::vector<std::string>& lines, int parentPart);
-
-// The charset parameter of a Content-Type value, read the way the message's
-// own charset is read: upper case, quoted value up to the next quote, else up
-// to the next ';'.
-std::string charsetOfContentType(std::string_view contentTypeValue);
 
 // The first text part of a message, or nullptr: the body the rules read.
 const TIdMessagePart* firstTextPart(const TIdMessage& message);

@@ -80,4 +80,18 @@ std::string decodeTransferEncoded(const std::vector<std::string>& lines, Transfe
     return joinLines(lines);
 }
 
+std::vector<std::string> decodeTextLines(std::vector<std::string> lines, TransferEncoding encoding)
+{
+    if (encoding == TransferEncoding::Identity)
+        return lines;
+    if (encoding == TransferEncoding::QuotedPrintable) {
+        // Every received line ended with a line end, the last one too.
+        std::string text = joinLines(lines);
+        text += "\r\n";
+        return splitLines(decodeQuotedPrintable(text));
+    }
+    std::string ignoredFileName;
+    return splitLines(decodeTransferEncoded(lines, encoding, ignoredFileName));
+}
+
 } // namespace kestrin

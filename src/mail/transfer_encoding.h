@@ -19,6 +19,11 @@ TransferEncoding parseTransferEncoding(std::string_view value);
 std::string decodeTransferEncoded(const std::vector<std::string>& lines, TransferEncoding encoding,
                                   std::string& fileName);
 
+// Body lines decoded as text lines. Quoted-printable keeps one line per hard
+// line break, an empty last line included; base64 and uuencoded text is split
+// with splitLines.
+std::vector<std::string> decodeTextLines(std::vector<std::string> lines, TransferEncoding encoding);
+
 // Lines joined with CR LF between them (the canonical form of MIME text).
 std::string joinLines(const std::vector<std::string>& lines);
 

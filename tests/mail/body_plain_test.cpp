@@ -34,8 +34,8 @@ TEST(BodyPlain, BodyWithoutDotLineEndsAtTheEndOfInput)
 TEST(BodyPlain, UuencodedBlockBecomesAnAttachmentAndTextAroundItStaysInBody)
 {
     TIdMessage message;
-    readBodyText(message, crlfLines({"Hi,", "the file:", "", "begin 644 cat.txt", "#0V%T", "`", "end",
-                                     "bye", "begin 600 second.bin", ".2&5L;&\\L('=O<FQD(0H ", "end", "."}));
+    readBodyText(message, crlfLines({"Hi,", "the file:", "", "begin 644 cat.txt", "#0V%T", "`", "end", "bye",
+                                     "begin 600 second.bin", "..2&5L;&\\L('=O<FQD(0H ", "end", "."}));
     EXPECT_EQ(message.Body, (std::vector<std::string>{"Hi,", "the file:", "", "bye"}));
     ASSERT_EQ(message.parts.size(), 2u);
     EXPECT_EQ(message.parts[0].kind, TIdMessagePart::Kind::Attachment);

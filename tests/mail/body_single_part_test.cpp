@@ -17,7 +17,8 @@ TEST(BodySinglePart, MimeBase64BodyIsDecodedIntoLines)
     readBodyText(message, crlfLines({"RHppZfEgZG9icnksDQp6YW3z", "d2llbmllIHd5c7NhbmUuDQo=", ".", "not body"}));
     ASSERT_EQ(message.Body.size(), 2u);
     EXPECT_EQ(message.Body[0], "Dzie\xF1 dobry,");
-    EXPECT_EQ(message.Body[1], "zam\xF3wienie wys\xB3" "ane.");
+    EXPECT_EQ(message.Body[1], "zam\xF3wienie wys\xB3"
+                               "ane.");
     EXPECT_TRUE(message.parts.empty());
 }
 
@@ -25,9 +26,11 @@ TEST(BodySinglePart, PlainQuotedPrintableBodyIgnoresCaseOfTheEncoding)
 {
     TIdMessage message;
     message.contentTransferEncoding = "Quoted-Printable";
-    readBodyText(message, crlfLines({"Zam=F3wienie nr 5 zosta=B3o wys=", "=B3ane.", "", "..kropka", "=3D koniec", "."}));
+    readBodyText(message,
+                 crlfLines({"Zam=F3wienie nr 5 zosta=B3o wys=", "=B3ane.", "", "..kropka", "=3D koniec", "."}));
     ASSERT_EQ(message.Body.size(), 4u);
-    EXPECT_EQ(message.Body[0], "Zam\xF3wienie nr 5 zosta\xB3o wys\xB3" "ane.");
+    EXPECT_EQ(message.Body[0], "Zam\xF3wienie nr 5 zosta\xB3o wys\xB3"
+                               "ane.");
     EXPECT_EQ(message.Body[1], "");
     EXPECT_EQ(message.Body[2], ".kropka");
     EXPECT_EQ(message.Body[3], "= koniec");

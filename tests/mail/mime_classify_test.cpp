@@ -18,9 +18,9 @@ TEST(MimeClassify, TextPartsAndTheirProperties)
 {
     EXPECT_EQ(describe({}).partClass, PartClass::Text);
     EXPECT_EQ(describe({}).contentType, "text/plain");
-    const PartDescription html = describe({"content-type: Text/HTML;", " charset=\"windows-1250\"",
-                                          "Content-Transfer-Encoding: Quoted-Printable",
-                                          "Content-Disposition: inline"});
+    const PartDescription html =
+        describe({"content-type: Text/HTML;", " charset=\"windows-1250\"",
+                  "Content-Transfer-Encoding: Quoted-Printable", "Content-Disposition: inline"});
     EXPECT_EQ(html.partClass, PartClass::Text);
     EXPECT_EQ(html.contentType, "Text/HTML");
     EXPECT_EQ(html.charset, "WINDOWS-1250");
@@ -41,8 +41,8 @@ TEST(MimeClassify, AttachmentsByTypeOrByName)
     const PartDescription named = describe({"Content-Type: text/plain; name=\"notes.txt\""});
     EXPECT_EQ(named.partClass, PartClass::Attachment);
     EXPECT_EQ(named.fileName, "notes.txt");
-    const PartDescription disposed = describe({"Content-Type: text/plain", "Content-Disposition: attachment;",
-                                              "\tfilename=\"lista.txt\""});
+    const PartDescription disposed =
+        describe({"Content-Type: text/plain", "Content-Disposition: attachment;", "\tfilename=\"lista.txt\""});
     EXPECT_EQ(disposed.partClass, PartClass::Attachment);
     EXPECT_EQ(disposed.fileName, "lista.txt");
     // Disposition "attachment" without a file name leaves a text part text.

@@ -13,15 +13,28 @@ using test::readBodyText;
 TEST(MimeMultipart, MixedTextAndAttachment)
 {
     TIdMessage message = mimeMessage("XyZ");
-    readBodyText(message,
-                 crlfLines({"This is a multi-part message in MIME format.", "", "--XyZ",
-                            "Content-Type: text/plain;", "\tcharset=\"iso-8859-2\"",
-                            "Content-Transfer-Encoding: quoted-printable", "", "Dzie=F1 dobry,", "..kropka",
-                            "d=B3ugi wiersz =", "z mi=EAkkim przej=B6ciem", "", "--XyZ",
-                            "Content-Type: application/octet-stream; name=\"dane.bin\"",
-                            "Content-Transfer-Encoding: base64",
-                            "Content-Disposition: attachment; filename=\"dane.bin\"", "", "AAEC/f7/", "",
-                            "--XyZ--", "epilogue text", "."}));
+    readBodyText(message, crlfLines({"This is a multi-part message in MIME format.",
+                                     "",
+                                     "--XyZ",
+                                     "Content-Type: text/plain;",
+                                     "\tcharset=\"iso-8859-2\"",
+                                     "Content-Transfer-Encoding: quoted-printable",
+                                     "",
+                                     "Dzie=F1 dobry,",
+                                     "..kropka",
+                                     "d=B3ugi wiersz =",
+                                     "z mi=EAkkim przej=B6ciem",
+                                     "",
+                                     "--XyZ",
+                                     "Content-Type: application/octet-stream; name=\"dane.bin\"",
+                                     "Content-Transfer-Encoding: base64",
+                                     "Content-Disposition: attachment; filename=\"dane.bin\"",
+                                     "",
+                                     "AAEC/f7/",
+                                     "",
+                                     "--XyZ--",
+                                     "epilogue text",
+                                     "."}));
     EXPECT_EQ(message.Body, (std::vector<std::string>{"This is a multi-part message in MIME format.", ""}));
     ASSERT_EQ(message.parts.size(), 2u);
 
@@ -31,7 +44,9 @@ TEST(MimeMultipart, MixedTextAndAttachment)
     EXPECT_EQ(text.charset, "ISO-8859-2");
     EXPECT_EQ(text.contentTransferEncoding, "quoted-printable");
     EXPECT_EQ(text.lines, (std::vector<std::string>{"Dzie\xF1 dobry,", ".kropka",
-                                                    "d\xB3ugi wiersz z mi\xEAkkim przej\xB6" "ciem", ""}));
+                                                    "d\xB3ugi wiersz z mi\xEAkkim przej\xB6"
+                                                    "ciem",
+                                                    ""}));
     EXPECT_EQ(text.headers.lines.size(), 3u);
     EXPECT_EQ(text.headers.lines[1], "\tcharset=\"iso-8859-2\"");
     EXPECT_EQ(text.parentPart, -1);
@@ -48,13 +63,27 @@ TEST(MimeMultipart, MixedTextAndAttachment)
 TEST(MimeMultipart, AlternativeNestedInMixedKeepsItsStructure)
 {
     TIdMessage message = mimeMessage("outer");
-    readBodyText(message,
-                 crlfLines({"--outer", "Content-Type: multipart/alternative; boundary=inner", "",
-                            "inner preamble", "--inner", "Content-Type: text/plain; charset=us-ascii", "",
-                            "plain text", "--inner", "Content-Type: text/html; charset=\"utf-8\"",
-                            "Content-Transfer-Encoding: base64", "", "PHA+aHRtbDwvcD4=", "--inner--",
-                            "inner epilogue", "--outer", "Content-Type: image/png", "Content-Transfer-Encoding: base64",
-                            "", "iVBORw==", "--outer--"}));
+    readBodyText(message, crlfLines({"--outer",
+                                     "Content-Type: multipart/alternative; boundary=inner",
+                                     "",
+                                     "inner preamble",
+                                     "--inner",
+                                     "Content-Type: text/plain; charset=us-ascii",
+                                     "",
+                                     "plain text",
+                                     "--inner",
+                                     "Content-Type: text/html; charset=\"utf-8\"",
+                                     "Content-Transfer-Encoding: base64",
+                                     "",
+                                     "PHA+aHRtbDwvcD4=",
+                                     "--inner--",
+                                     "inner epilogue",
+                                     "--outer",
+                                     "Content-Type: image/png",
+                                     "Content-Transfer-Encoding: base64",
+                                     "",
+                                     "iVBORw==",
+                                     "--outer--"}));
     EXPECT_TRUE(message.Body.empty());
     ASSERT_EQ(message.containers.size(), 1u);
     EXPECT_EQ(message.containers[0].contentType, "multipart/alternative");
@@ -137,8 +166,8 @@ TEST(MimeMultipart, BoundaryLinesAreMatchedExactly)
 TEST(MimeMultipart, PartHeaderWithoutEmptyLineAndHeaderOnlyParts)
 {
     TIdMessage message = mimeMessage("b");
-    readBodyText(message, crlfLines({"--b", "Content-Type: text/plain", "Hello there: this is text", "more",
-                                     "--b", "Content-Type: text/plain", "--b", "Content-Type: image/gif", "--b--"}));
+    readBodyText(message, crlfLines({"--b", "Content-Type: text/plain", "Hello there: this is text", "more", "--b",
+                                     "Content-Type: text/plain", "--b", "Content-Type: image/gif", "--b--"}));
     ASSERT_EQ(message.parts.size(), 3u);
     EXPECT_EQ(message.parts[0].headers.lines, (std::vector<std::string>{"Content-Type: text/plain"}));
     EXPECT_EQ(message.parts[0].lines, (std::vector<std::string>{"Hello there: this is text", "more"}));
@@ -151,10 +180,10 @@ TEST(MimeMultipart, PartHeaderWithoutEmptyLineAndHeaderOnlyParts)
 TEST(MimeMultipart, UuencodedAndBinaryPartsDecodeByTheirEncoding)
 {
     TIdMessage message = mimeMessage("b");
-    readBodyText(message, crlfLines({"--b", "Content-Type: application/octet-stream", "Content-Transfer-Encoding: x-uuencode",
-                                     "", "begin 644 cat.txt", "#0V%T", "end", "--b",
-                                     "Content-Type: application/octet-stream", "Content-Transfer-Encoding: binary", "",
-                                     "line one", "line two", "--b--"}));
+    readBodyText(message,
+                 crlfLines({"--b", "Content-Type: application/octet-stream", "Content-Transfer-Encoding: x-uuencode",
+                            "", "begin 644 cat.txt", "#0V%T", "end", "--b", "Content-Type: application/octet-stream",
+                            "Content-Transfer-Encoding: binary", "", "line one", "line two", "--b--"}));
     ASSERT_EQ(message.parts.size(), 2u);
     EXPECT_EQ(message.parts[0].data, "Cat");
     EXPECT_EQ(message.parts[0].fileName, "cat.txt");
