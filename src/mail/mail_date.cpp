@@ -68,16 +68,24 @@ int monthNumber(std::string_view word)
     return 0;
 }
 
-std::optional<int64_t> parseNumber(std::string_view word)
+bool isNumber(std::string_view word)
 {
-    if (word.empty() || word.size() > kMaxDigits)
-        return std::nullopt;
-    int64_t value = 0;
+    if (word.empty())
+        return false;
     for (char c : word) {
         if (!isDigit(c))
-            return std::nullopt;
-        value = value * 10 + (c - '0');
+            return false;
     }
+    return true;
+}
+
+std::optional<int64_t> parseNumber(std::string_view word)
+{
+    if (!isNumber(word) || word.size() > kMaxDigits)
+        return std::nullopt;
+    int64_t value = 0;
+    for (char c : word)
+        value = value * 10 + (c - '0');
     return value;
 }
 
@@ -148,7 +156,7 @@ DateWords splitDate(std::string_view t)
     }
     std::string_view afterYear = rest;
     w.year = takeWord(afterYear, separator);
-    if (parseNumber(withoutTrailingComma(w.year))) {
+    if (isNumber(withoutTrailingComma(w.year))) {
         w.tail = afterYear;
         if (afterYear.find(':') != std::string_view::npos)
             w.time = takeWord(afterYear);
