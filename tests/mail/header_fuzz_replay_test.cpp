@@ -9,7 +9,7 @@
 namespace kestrin {
 namespace {
 
-// Inputs that once crashed fuzz_address, replayed exactly as the fuzz target walks them.
+// Hostile seed inputs and every input that ever crashed fuzz_address, walked exactly as the fuzz target walks them.
 TEST(HeaderFuzzReplay, KeptInputsRunCleanly)
 {
     const std::filesystem::path folder = std::filesystem::path(KESTRIN_TEST_DATA) / "fuzz-address";
