@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "engine/engine_errors.h"
 #include "engine/rule_evaluation.h"
 #include "mail/mail_errors.h"
 #include "text/cp1250.h"
@@ -52,7 +53,7 @@ std::string outcomeText(RuleOutcome outcome)
     case RuleOutcome::UnknownField:
         break;
     }
-    return cp1250ToUtf8(ruleFaultText());
+    return cp1250ToUtf8(ruleAnalysisFaultText());
 }
 
 } // namespace

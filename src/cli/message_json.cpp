@@ -3,7 +3,7 @@
 #include "engine/date_text.h"
 #include "engine/message_identity.h"
 #include "engine/message_text.h"
-#include "engine/tag_strip.h"
+#include "engine/tag_stripping.h"
 #include "engine/top_words.h"
 #include "text/cp1250.h"
 
@@ -42,7 +42,8 @@ Json addresses(const TIdEMailAddressList& list)
 Json part(const TIdMessagePart& p)
 {
     const bool text = p.kind == TIdMessagePart::Kind::Text;
-    Json json{{"kind", text ? "text" : "attachment"}, {"content_type", utf8(p.contentType)}, {"charset", utf8(p.charset)}};
+    Json json{
+        {"kind", text ? "text" : "attachment"}, {"content_type", utf8(p.contentType)}, {"charset", utf8(p.charset)}};
     if (text)
         json["lines"] = lines(p.lines);
     else
@@ -54,7 +55,7 @@ Json part(const TIdMessagePart& p)
 
 nlohmann::ordered_json messageJson(const TIdMessage& m)
 {
-    const std::string dateText = dateTimeText(m.Date);
+    const std::string date = dateText(m.Date);
     const std::string text = messageText(m, " ");
     Json json;
     json["raw_headers"] = lines(m.rawHeaders.lines);
@@ -65,7 +66,7 @@ nlohmann::ordered_json messageJson(const TIdMessage& m)
     json["bcc"] = addresses(m.bccList);
     json["reply_to"] = addresses(m.replyToList);
     json["subject"] = utf8(m.Subject);
-    json["date"] = utf8(dateText);
+    json["date"] = utf8(date);
     json["message_id"] = utf8(m.messageId);
     json["charset"] = utf8(m.CharSet);
     json["content_type"] = utf8(m.contentType);
@@ -80,7 +81,7 @@ nlohmann::ordered_json messageJson(const TIdMessage& m)
     json["parts"] = parts;
     json["message_text"] = utf8(text);
     json["top_words"] = utf8(topWords(stripTags(text), 4, 10));
-    json["identity"] = messageIdentity(m.messageId, dateText, m.From.Name, m.From.Address, m.Subject);
+    json["identity"] = messageIdentity(m.messageId, date, m.From.Name, m.From.Address, m.Subject);
     return json;
 }
 

@@ -43,8 +43,7 @@ int64_t daysFromCivil(int year, int month, int day)
 TDateTime encodeDateTime(const CivilDateTime& c)
 {
     const double days = static_cast<double>(daysFromCivil(c.year, c.month, c.day));
-    const double time =
-        ((c.hour * 60.0 + c.minute) * 60.0 + c.second) / 86400.0 + c.millisecond / kMillisecondsPerDay;
+    const double time = ((c.hour * 60.0 + c.minute) * 60.0 + c.second) / 86400.0 + c.millisecond / kMillisecondsPerDay;
     // Before 1899-12-30 the whole-day part counts backwards while the time still counts forwards.
     return days < 0 ? days - time : days + time;
 }

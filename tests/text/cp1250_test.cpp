@@ -35,8 +35,8 @@ TEST(Cp1250, UnmappableAndMalformedInputBecomesQuestionMarks)
     EXPECT_EQ(utf8ToCp1250("a€b"), "a\x80"
                                    "b");
     EXPECT_EQ(utf8ToCp1250("日本"), "??");
-    EXPECT_EQ(utf8ToCp1250("x\xC3"), "x?");           // truncated sequence at the end
-    EXPECT_EQ(utf8ToCp1250("\xC0\xAF"), "?"); // an overlong "/" is refused whole
+    EXPECT_EQ(utf8ToCp1250("x\xC3"), "x?");       // truncated sequence at the end
+    EXPECT_EQ(utf8ToCp1250("\xC0\xAF"), "?");     // an overlong "/" is refused whole
     EXPECT_EQ(utf8ToCp1250("\xED\xA0\x80"), "?"); // a surrogate is no character
 }
 
