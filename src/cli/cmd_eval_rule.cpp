@@ -1,8 +1,8 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/load_message.h"
 #include "engine/engine_errors.h"
 #include "engine/rule_evaluation.h"
-#include "mail/mail_errors.h"
 #include "text/cp1250.h"
 
 #include <filesystem>
@@ -68,12 +68,8 @@ int runEvalRule(const std::vector<std::string>& words)
     const RuleRecord rule = ruleFromArgs(args);
     const BodyCorrection correction = correctionFromArgs(args);
     TIdMessage message;
-    try {
-        message.loadFromFile(args.positional().front());
-    } catch (const EIdException& e) {
-        std::cerr << e.what() << '\n';
+    if (!loadMessageOrReport(args.positional().front(), message))
         return kExitInputError;
-    }
     const long long size = args.number("--size", static_cast<long long>(fileSize(args.positional().front())));
     try {
         std::cout << outcomeText(evaluateRule(rule, message, size, !args.has("--header-only"), correction)) << '\n';

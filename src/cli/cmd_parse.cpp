@@ -1,7 +1,7 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/load_message.h"
 #include "cli/message_json.h"
-#include "mail/mail_errors.h"
 
 #include <iostream>
 
@@ -13,12 +13,8 @@ int runParse(const std::vector<std::string>& words)
     if (args.positional().size() != 1)
         throw UsageError("expects exactly one FILE");
     TIdMessage message;
-    try {
-        message.loadFromFile(args.positional().front());
-    } catch (const EIdException& e) {
-        std::cerr << e.what() << '\n';
+    if (!loadMessageOrReport(args.positional().front(), message))
         return kExitInputError;
-    }
     std::cout << messageJson(message).dump(2) << '\n';
     return 0;
 }
