@@ -68,16 +68,24 @@ int monthNumber(std::string_view word)
     return 0;
 }
 
-std::optional<int64_t> parseNumber(std::string_view word)
+bool isNumber(std::string_view word)
 {
-    if (word.empty() || word.size() > kMaxDigits)
-        return std::nullopt;
-    int64_t value = 0;
+    if (word.empty())
+        return false;
     for (char c : word) {
         if (!isDigit(c))
-            return std::nullopt;
-        value = value * 10 + (c - '0');
+            return false;
     }
+    return true;
+}
+
+std::optional<int64_t> parseNumber(std::string_view word)
+{
+    if (!isNumber(word) || word.size() > kMaxDigits)
+        return std::nullopt;
+    int64_t value = 0;
+    for (char c : word)
+        value = value * 10 + (c - '0');
     return value;
 }
 
@@ -148,7 +156,7 @@ DateWords splitDate(std::string_view t)
     }
     std::string_view afterYear = rest;
     w.year = takeWord(afterYear, separator);
-    if (parseNumber(withoutTrailingComma(w.year))) {
+    if (isNumber(withoutTrailingComma(w.year))) {
         w.tail = afterYear;
         if (afterYear.find(':') != std::string_view::npos)
             w.time = takeWord(afterYear);
@@ -236,11 +244,10 @@ TDateTime localDateTime(int64_t unixSeconds)
     tzset(); // TZ may have changed since the last call
     const auto t = static_cast<time_t>(unixSeconds);
     std::tm local{};
-    if (localtime_r(&t, &local) == nullptr) {
-        const int64_t days = unixSeconds / 86400 - (unixSeconds % 86400 < 0 ? 1 : 0);
-        const int64_t rest = unixSeconds - days * 86400;
-        return static_cast<TDateTime>(days + kUnixEpochDays) + static_cast<double>(rest) / 86400.0;
-    }
+    // Years are limited to 1..9999 (plus a zone's worth of hours), well inside
+    // what localtime_r handles; should it still refuse, the date counts as unparseable.
+    if (localtime_r(&t, &local) == nullptr)
+        return 0;
     return encodeDateTime(
         {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, 0});
 }
@@ -249,10 +256,10 @@ TDateTime localDateTime(int64_t unixSeconds)
 
 TDateTime parseMailDate(std::string_view value)
 {
-    const std::string_view t = withoutWeekday(trimmed(value));
-    if (trimmed(value).empty())
+    const std::string_view t = trimmed(value);
+    if (t.empty())
         return 0;
-    const DateWords words = splitDate(t);
+    const DateWords words = splitDate(withoutWeekday(t));
     const int64_t days = civilDays(words).value_or(0);
     const int64_t seconds = daySeconds(words.time, words.tail).value_or(0);
     const int64_t gmt = (days - kUnixEpochDays) * 86400 + seconds - zoneOffsetSeconds(words.rest);
