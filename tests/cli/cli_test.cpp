@@ -22,6 +22,7 @@ std::string writeTemp(const std::string& name, const std::string& text)
 
 TEST(CliParse, PrintsTheMessageAsJsonInUtf8)
 {
+    setenv("TZ", "Europe/Warsaw", 1); // the date is shown in local time
     const CliResult r = runCli({"parse", kSample});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto json = nlohmann::json::parse(r.out);
