@@ -2,6 +2,7 @@
 
 #include "mail/base64.h"
 #include "text/ascii_case.h"
+#include "text/hex_digit.h"
 
 #include <algorithm>
 
@@ -54,17 +55,6 @@ bool isDecodedCharset(std::string_view charset)
            startsWithIgnoreCase(charset, "KOI8");
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 std::string decodeQ(std::string_view text)
 {
     std::string out;
@@ -73,8 +63,9 @@ std::string decodeQ(std::string_view text)
         const char c = text[i];
         if (c == '_') {
             out += ' ';
-        } else if (c == '=' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
-            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+        } else if (c == '=' && i + 2 < text.size() && hexDigitValue(text[i + 1]) >= 0 &&
+                   hexDigitValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigitValue(text[i + 1]) * 16 + hexDigitValue(text[i + 2]));
             i += 2;
         } else {
             out += c;

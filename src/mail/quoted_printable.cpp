@@ -1,23 +1,13 @@
 #include "mail/quoted_printable.h"
 
+#include "text/hex_digit.h"
+
 namespace kestrin {
 namespace {
 
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    // Lower-case digits are not allowed by the RFC but some mailers write them.
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // Decodes one line (without its line end); returns true when it ended in a soft break.
@@ -31,8 +21,8 @@ bool decodeLine(std::string_view line, std::string& out)
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (c == '=' && i + 2 < line.size()) {
-            const int high = hexValue(line[i + 1]);
-            const int low = hexValue(line[i + 2]);
+            const int high = hexDigitValue(line[i + 1]);
+            const int low = hexDigitValue(line[i + 2]);
             if (high >= 0 && low >= 0) {
                 out += static_cast<char>(high * 16 + low);
                 i += 2;
