@@ -69,8 +69,8 @@ std::string addressForm(const std::string& name, const std::string& address)
     if (address.empty())
         return name.empty() ? std::string() : std::string("<>");
     bool quotedLocal = false;
-    const std::string spec = addressSpec(address, quotedLocal);
-    return (quotedLocal || !name.empty()) ? "<" + spec + ">" : spec;
+    const std::string addrSpec = addressSpec(address, quotedLocal);
+    return (quotedLocal || !name.empty()) ? "<" + addrSpec + ">" : addrSpec;
 }
 
 } // namespace

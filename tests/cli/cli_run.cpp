@@ -29,9 +29,8 @@ std::string slurp(const std::string& path)
 
 CliResult runCli(const std::vector<std::string>& args)
 {
-    char errPath[] = "/tmp/kestrin-cli-err-XXXXXX";
-    const int fd = mkstemp(errPath);
-    close(fd);
+    static int runs = 0;
+    const std::string errPath = "/tmp/kestrin-cli-stderr-" + std::to_string(getpid()) + "-" + std::to_string(++runs);
     std::string command = quoted(KESTRIN_CLI_PATH);
     for (const auto& arg : args)
         command += " " + quoted(arg);
@@ -45,7 +44,7 @@ CliResult runCli(const std::vector<std::string>& args)
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.err = slurp(errPath);
-    unlink(errPath);
+    unlink(errPath.c_str());
     return result;
 }
 
