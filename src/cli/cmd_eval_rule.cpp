@@ -1,7 +1,7 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/load_message.h"
-#include "engine/engine_errors.h"
+#include "text/convert_error.h"
 #include "engine/rule_evaluation.h"
 #include "text/cp1250.h"
 

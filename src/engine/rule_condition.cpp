@@ -1,7 +1,7 @@
 #include "engine/rule_condition.h"
 
 #include "engine/rule_vocabulary.h"
-#include "engine/strict_integer.h"
+#include "text/strict_integer.h"
 #include "engine/word_list_count.h"
 #include "text/ascii_case.h"
 

@@ -1,8 +1,8 @@
-#include "engine/engine_errors.h"
+#include "text/convert_error.h"
 #include "engine/rule_condition.h"
 #include "engine/rule_evaluation.h"
 #include "engine/rule_vocabulary.h"
-#include "engine/strict_integer.h"
+#include "text/strict_integer.h"
 #include "message_builder.h"
 #include "text/cp1250.h"
 

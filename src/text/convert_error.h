@@ -1,6 +1,6 @@
 #pragma once
-// Failures inside the engine are exceptions carrying the text the user sees in
-// the report; the check cycle catches them per message and rule.
+// A stored or entered text that should hold a number and does not; the check
+// cycle reports it per rule, the loaders end the load-all sequence with it.
 #include <stdexcept>
 
 namespace kestrin {

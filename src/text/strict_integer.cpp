@@ -1,6 +1,6 @@
-#include "engine/strict_integer.h"
+#include "text/strict_integer.h"
 
-#include "engine/engine_errors.h"
+#include "text/convert_error.h"
 
 #include <algorithm>
 #include <charconv>
