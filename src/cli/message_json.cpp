@@ -1,6 +1,6 @@
 #include "cli/message_json.h"
 
-#include "engine/date_text.h"
+#include "text/date_text.h"
 #include "engine/message_identity.h"
 #include "engine/message_text.h"
 #include "engine/tag_stripping.h"

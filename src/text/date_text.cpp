@@ -1,4 +1,4 @@
-#include "engine/date_text.h"
+#include "text/date_text.h"
 
 #include <cstdio>
 

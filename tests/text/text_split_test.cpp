@@ -1,4 +1,4 @@
-#include "engine/text_split.h"
+#include "text/text_split.h"
 
 #include <gtest/gtest.h>
 
