@@ -26,4 +26,14 @@ struct Counters {
     StatsTotals totals;
 };
 
+// Adds 1 unless the counter already holds the largest 32-bit value: a total
+// that wrapped to 0 would lose years of statistics.
+void incrementCounter(uint32_t& counter);
+
+// The statistics page's clear commands: this run's counters, the totals
+// CheckMsg, DelMsg and Err, or both. The Bayes counters are kept.
+void clearRunCounters(Counters& counters);
+void clearTotals(Counters& counters);
+void clearRunCountersAndTotals(Counters& counters);
+
 } // namespace kestrin

@@ -1,0 +1,30 @@
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+#include "storage/atomic_file.h"
+#include "storage/report_file.h"
+#include "text/cp1250.h"
+
+#include <iostream>
+
+namespace kestrin::cli {
+
+int runReport(const std::vector<std::string>& words)
+{
+    const CliArgs args(words, {"--home"}, {});
+    if (!args.positional().empty())
+        throw UsageError("takes no FILE, only --home DIR");
+    if (!args.has("--home"))
+        throw UsageError("option --home is required");
+    std::vector<std::string> lines;
+    try {
+        lines = loadReportFile(reportFilePath(args.value("--home")));
+    } catch (const EFileError& e) {
+        std::cerr << e.what() << '\n';
+        return kExitInputError;
+    }
+    for (const std::string& line : lines)
+        std::cout << cp1250ToUtf8(line) << '\n';
+    return 0;
+}
+
+} // namespace kestrin::cli
