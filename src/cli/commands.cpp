@@ -9,6 +9,7 @@ const std::vector<Command>& commandTable()
         {"eval-rule",
          "eval-rule --typ N --sub N --value TEXT [--size BYTES] [--header-only] [--delhtml] [--delchars LIST] FILE",
          runEvalRule},
+        {"settings", "settings --home DIR   (prints DIR/config/options.ini with defaults filled in)", runSettings},
     };
     return table;
 }
