@@ -152,23 +152,23 @@ TEST(IniFile, TypedReadersFallBackOnAnythingButTheirOwnForm)
 
 TEST(IniFile, HostileInputParsesInLinearTime)
 {
-    // A million keys in one section, a million sections and one 8 MB line: a
+    // 200000 keys in one section, 200000 sections and one 8 MB line: a
     // quadratic lookup or insertion would not finish in the test's lifetime.
     std::string manyKeys = "[s]\n";
-    for (int i = 0; i < 1000000; ++i)
+    for (int i = 0; i < 200000; ++i)
         manyKeys += "k" + std::to_string(i) + "=" + std::to_string(i) + "\n";
     IniFile keys = IniFile::parse(manyKeys);
-    EXPECT_EQ(keys.value("S", "K999999"), "999999");
+    EXPECT_EQ(keys.value("S", "K199999"), "199999");
     for (int i = 0; i < 1000; ++i)
         keys.setValue("s", "new" + std::to_string(i), "v");
     EXPECT_EQ(keys.value("s", "new999"), "v");
 
     std::string manySections;
-    for (int i = 0; i < 1000000; ++i)
+    for (int i = 0; i < 200000; ++i)
         manySections += "[s" + std::to_string(i) + "]\n";
     IniFile sections = IniFile::parse(manySections);
-    sections.setValue("s500000", "k", "v");
-    EXPECT_EQ(sections.value("S500000", "K"), "v");
+    sections.setValue("s100000", "k", "v");
+    EXPECT_EQ(sections.value("S100000", "K"), "v");
 
     const std::string longValue(8 * 1024 * 1024, 'x');
     const IniFile longLine = IniFile::parse("[s]\nk=" + longValue + "\n" + std::string(1 << 20, '['));
