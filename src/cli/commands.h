@@ -22,6 +22,7 @@ const std::vector<Command>& commandTable();
 
 int runParse(const std::vector<std::string>& words);
 int runEvalRule(const std::vector<std::string>& words);
+int runSettings(const std::vector<std::string>& words);
 int runReport(const std::vector<std::string>& words);
 
 } // namespace kestrin::cli

@@ -13,6 +13,8 @@ struct StatsTotals {
     uint32_t bayDel = 0;   // BayDel: messages deleted by the Bayes filter
     uint32_t bayList0 = 0; // BayList0: marked good
     uint32_t bayList1 = 0; // BayList1: marked spam
+
+    bool operator==(const StatsTotals&) const = default;
 };
 
 struct RunCounters {

@@ -8,6 +8,7 @@
 #include "storage/settings.h"
 #include "text/date_time.h"
 
+#include <array>
 #include <string>
 #include <vector>
 

@@ -1,0 +1,46 @@
+#pragma once
+// The drop-down lists whose positions the settings file stores, and the values
+// the program takes from them. Item texts are Windows-1250 data.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrin {
+
+enum class SettingsList {
+    Min,              // check interval, minutes: "1 min" ... "300 min" (24 items)
+    Sek,              // check interval, seconds: "0 sek" ... "60 sek" (7)
+    AccWait,          // pause between accounts: "0 sek" ... "60 sek" (12)
+    AccSkip,          // cycles to skip after a failure: "2 cykle" ... "100 cykli" (14)
+    NetWait,          // wait for an internet connection: "1 min" ... "60 min" (20)
+    MailWait,         // mail server timeout: "1 sek" ... "60 sek" (16)
+    Alpha,            // translucency: "0% (opcja wyłączona)", "10%" ... "90%" (10)
+    DefaultTrayAction // double click on the tray icon (4)
+};
+
+const std::vector<std::string>& listItems(SettingsList list);
+
+// The position the list has when its key is missing from the file.
+int32_t defaultPosition(SettingsList list);
+
+// The number before the first space of an item text ("10 sek" -> 10), or the
+// whole text when it has no space; nullopt when that is not a decimal number.
+std::optional<int32_t> leadingNumber(std::string_view itemText);
+
+// The leading number of the item at position. A position outside the list
+// (an edited file; such a list shows no selection) takes the default
+// position's item, so a stored -1 never turns into a zero interval or
+// timeout. Items without a number (Alpha, DefaultTrayAction) give 0.
+int32_t itemNumber(SettingsList list, int32_t position);
+
+// Check timer interval in milliseconds: minutes x 60000 + seconds x 1000.
+int64_t checkIntervalMs(int32_t minPosition, int32_t sekPosition);
+
+// Main window opacity for an Alpha position: 255 - round(position x 25.5),
+// halves to even. nullopt = translucency off (position 0, or a position
+// outside the list, which would give an opacity outside 0-255).
+std::optional<int32_t> windowOpacity(int32_t alphaPosition);
+
+} // namespace kestrin
