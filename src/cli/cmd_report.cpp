@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/program_folder.h"
 #include "storage/atomic_file.h"
 #include "storage/report_file.h"
 #include "text/cp1250.h"
@@ -13,11 +14,9 @@ int runReport(const std::vector<std::string>& words)
     const CliArgs args(words, {"--home"}, {});
     if (!args.positional().empty())
         throw UsageError("takes no FILE, only --home DIR");
-    if (!args.has("--home"))
-        throw UsageError("option --home is required");
     std::vector<std::string> lines;
     try {
-        lines = loadReportFile(reportFilePath(args.value("--home")));
+        lines = loadReportFile(reportFilePath(programFolder(args)));
     } catch (const EFileError& e) {
         std::cerr << e.what() << '\n';
         return kExitInputError;

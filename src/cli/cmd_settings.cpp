@@ -2,26 +2,17 @@
 // knows, defaults filled in, as INI text in UTF-8.
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/program_folder.h"
 #include "storage/atomic_file.h"
 #include "storage/ini_file.h"
 #include "storage/settings.h"
 #include "text/cp1250.h"
 #include "text/date_time.h"
 
-#include <ctime>
 #include <iostream>
 
 namespace kestrin::cli {
 namespace {
-
-TDateTime localNow()
-{
-    const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    return encodeDateTime(
-        {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, 0});
-}
 
 // Terminal text: LF line ends rather than the file's CR LF.
 std::string withLineFeeds(const std::string& crlfText)
@@ -43,9 +34,7 @@ int runSettings(const std::vector<std::string>& words)
     const CliArgs args(words, {"--home"}, {});
     if (!args.positional().empty())
         throw UsageError("takes no positional arguments");
-    if (!args.has("--home"))
-        throw UsageError("option --home is required");
-    const std::string home = args.value("--home");
+    const std::string home = programFolder(args);
     Settings settings;
     try {
         settings = loadSettingsFile(home, localNow());

@@ -9,8 +9,9 @@ const std::vector<Command>& commandTable()
         {"eval-rule",
          "eval-rule --typ N --sub N --value TEXT [--size BYTES] [--header-only] [--delhtml] [--delchars LIST] FILE",
          runEvalRule},
-        {"settings", "settings --home DIR", runSettings},
-        {"report", "report --home DIR", runReport},
+        {"settings", "settings [--home DIR]", runSettings},
+        {"report", "report [--home DIR]", runReport},
+        {"records", "records [--home DIR] [--show-passwords]", runRecords},
     };
     return table;
 }

@@ -24,5 +24,6 @@ int runParse(const std::vector<std::string>& words);
 int runEvalRule(const std::vector<std::string>& words);
 int runSettings(const std::vector<std::string>& words);
 int runReport(const std::vector<std::string>& words);
+int runRecords(const std::vector<std::string>& words);
 
 } // namespace kestrin::cli

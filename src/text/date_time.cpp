@@ -1,6 +1,7 @@
 #include "text/date_time.h"
 
 #include <cmath>
+#include <ctime>
 
 namespace kestrin {
 namespace {
@@ -67,6 +68,15 @@ CivilDateTime decodeDateTime(TDateTime value)
     c.second = static_cast<int>(ms / 1000 % 60);
     c.millisecond = static_cast<int>(ms % 1000);
     return c;
+}
+
+TDateTime localNow()
+{
+    const std::time_t seconds = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return encodeDateTime(
+        {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, 0});
 }
 
 } // namespace kestrin

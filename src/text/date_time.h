@@ -25,4 +25,7 @@ TDateTime encodeDateTime(const CivilDateTime& civil);
 // as the Windows date-time type does.
 CivilDateTime decodeDateTime(TDateTime value);
 
+// The computer's local time now (honours TZ).
+TDateTime localNow();
+
 } // namespace kestrin

@@ -1,0 +1,36 @@
+// Runs the load-all sequence of a program folder and prints the four record
+// arrays as loaded; writes nothing.
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+#include "cli/program_folder.h"
+#include "cli/records_json.h"
+#include "storage/program_data.h"
+#include "text/cp1250.h"
+
+#include <iostream>
+
+namespace kestrin::cli {
+
+int runRecords(const std::vector<std::string>& words)
+{
+    const CliArgs args(words, {"--home"}, {"--show-passwords"});
+    if (!args.positional().empty())
+        throw UsageError("takes no FILE, only --home DIR");
+    ProgramData data;
+    const LoadResult loaded = loadAll(programFolder(args), data, localNow());
+    if (loaded.failure != LoadFailure::None) {
+        std::cerr << cp1250ToUtf8(loaded.message);
+        if (loaded.detail != loaded.message)
+            std::cerr << " (" << cp1250ToUtf8(loaded.detail) << ")";
+        std::cerr << '\n';
+        return kExitInputError;
+    }
+    const nlohmann::ordered_json json{{"accounts", accountsJson(data.accounts, args.has("--show-passwords"))},
+                                      {"rules", rulesJson(data.rules)},
+                                      {"friends", friendsJson(data.friends)},
+                                      {"bayes", bayesWordsJson(data.bayesWords)}};
+    std::cout << json.dump(2) << '\n';
+    return 0;
+}
+
+} // namespace kestrin::cli
