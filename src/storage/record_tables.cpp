@@ -39,6 +39,7 @@ template <typename Record, typename FromRow>
 std::vector<Record> fromTable(RecordKind kind, const RecordTable& table, FromRow fromRow)
 {
     std::vector<Record> records;
+    records.reserve(table.rows.size());
     for (const auto& row : rowsInLayout(table, recordLayout(kind)))
         records.push_back(fromRow(row));
     return records;
