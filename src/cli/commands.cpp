@@ -9,6 +9,7 @@ const std::vector<Command>& commandTable()
         {"eval-rule",
          "eval-rule --typ N --sub N --value TEXT [--size BYTES] [--header-only] [--delhtml] [--delchars LIST] FILE",
          runEvalRule},
+        {"db", "db dump|load [--home DIR] FILE   (load reads JSON from standard input)", runDb},
     };
     return table;
 }

@@ -22,5 +22,6 @@ const std::vector<Command>& commandTable();
 
 int runParse(const std::vector<std::string>& words);
 int runEvalRule(const std::vector<std::string>& words);
+int runDb(const std::vector<std::string>& words);
 
 } // namespace kestrin::cli
