@@ -3,47 +3,30 @@
 #include <algorithm>
 
 namespace kestrin {
-namespace {
 
-std::vector<std::string> defaultRow(const std::vector<ColumnLayout>& layout)
+LayoutMapper::LayoutMapper(const std::vector<std::string>& storedColumns, const std::vector<ColumnLayout>& layout)
+    : targets_(storedColumns.size())
 {
-    std::vector<std::string> row;
-    row.reserve(layout.size());
+    defaults_.reserve(layout.size());
     for (const auto& column : layout)
-        row.push_back(column.defaultValue);
-    return row;
-}
-
-// For each stored column, the expected positions with the same name.
-std::vector<std::vector<size_t>> columnTargets(const RecordTable& table, const std::vector<ColumnLayout>& layout)
-{
-    std::vector<std::vector<size_t>> targets(table.columns.size());
-    for (size_t stored = 0; stored < table.columns.size(); ++stored)
+        defaults_.push_back(column.defaultValue);
+    for (size_t stored = 0; stored < storedColumns.size(); ++stored)
         for (size_t expected = 0; expected < layout.size(); ++expected)
-            if (table.columns[stored] == layout[expected].name)
-                targets[stored].push_back(expected);
-    return targets;
+            if (storedColumns[stored] == layout[expected].name)
+                targets_[stored].push_back(expected);
 }
 
-} // namespace
-
-std::vector<std::vector<std::string>> rowsInLayout(const RecordTable& table, const std::vector<ColumnLayout>& layout)
+std::vector<std::string> LayoutMapper::map(const std::vector<std::string>& storedRow) const
 {
-    const auto targets = columnTargets(table, layout);
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(table.rows.size());
-    for (const auto& storedRow : table.rows) {
-        auto row = defaultRow(layout);
-        const size_t width = std::min(storedRow.size(), targets.size());
-        for (size_t stored = 0; stored < width; ++stored) {
-            if (storedRow[stored].empty())
-                continue;
-            for (size_t expected : targets[stored])
-                row[expected] = storedRow[stored];
-        }
-        rows.push_back(std::move(row));
+    auto row = defaults_;
+    const size_t width = std::min(storedRow.size(), targets_.size());
+    for (size_t stored = 0; stored < width; ++stored) {
+        if (storedRow[stored].empty())
+            continue;
+        for (size_t expected : targets_[stored])
+            row[expected] = storedRow[stored];
     }
-    return rows;
+    return row;
 }
 
 RecordTable tableInLayout(const std::vector<ColumnLayout>& layout, std::vector<std::vector<std::string>> rows)

@@ -14,10 +14,19 @@ struct ColumnLayout {
     std::string defaultValue; // used when the column is missing or its value is empty
 };
 
-// One row per stored row, one value per expected column in layout order. A
-// zero-length stored value keeps the default; a stored column feeds every
-// expected column of the same name (exact bytes); other stored columns are skipped.
-std::vector<std::vector<std::string>> rowsInLayout(const RecordTable& table, const std::vector<ColumnLayout>& layout);
+// Maps stored rows onto the expected columns: one value per expected column in
+// layout order. A zero-length stored value keeps the default; a stored column
+// feeds every expected column of the same name (exact bytes); other stored
+// columns are skipped.
+class LayoutMapper {
+public:
+    LayoutMapper(const std::vector<std::string>& storedColumns, const std::vector<ColumnLayout>& layout);
+    std::vector<std::string> map(const std::vector<std::string>& storedRow) const;
+
+private:
+    std::vector<std::string> defaults_;
+    std::vector<std::vector<size_t>> targets_; // per stored column, the expected positions of the same name
+};
 
 // A table with the layout's column names in layout order and the given rows.
 RecordTable tableInLayout(const std::vector<ColumnLayout>& layout, std::vector<std::vector<std::string>> rows);

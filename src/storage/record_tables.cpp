@@ -38,10 +38,11 @@ RecordTable toTable(RecordKind kind, const std::vector<Record>& records, ToRow t
 template <typename Record, typename FromRow>
 std::vector<Record> fromTable(RecordKind kind, const RecordTable& table, FromRow fromRow)
 {
+    const LayoutMapper mapper(table.columns, recordLayout(kind));
     std::vector<Record> records;
     records.reserve(table.rows.size());
-    for (const auto& row : rowsInLayout(table, recordLayout(kind)))
-        records.push_back(fromRow(row));
+    for (const auto& storedRow : table.rows)
+        records.push_back(fromRow(mapper.map(storedRow)));
     return records;
 }
 
