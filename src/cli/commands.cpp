@@ -12,6 +12,7 @@ const std::vector<Command>& commandTable()
         {"settings", "settings [--home DIR]", runSettings},
         {"report", "report [--home DIR]", runReport},
         {"records", "records [--home DIR] [--show-passwords]", runRecords},
+        {"db", "db dump|load [--home DIR] FILE", runDb},
     };
     return table;
 }

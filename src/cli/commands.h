@@ -25,5 +25,6 @@ int runEvalRule(const std::vector<std::string>& words);
 int runSettings(const std::vector<std::string>& words);
 int runReport(const std::vector<std::string>& words);
 int runRecords(const std::vector<std::string>& words);
+int runDb(const std::vector<std::string>& words);
 
 } // namespace kestrin::cli

@@ -1,0 +1,18 @@
+#include "storage/old_version.h"
+
+#include <filesystem>
+
+namespace kestrin {
+
+bool olderVersionSettingsExist(const std::string& programFolder)
+{
+    for (const char* name :
+         {"/config/acc_database.dat", "/config/regs_database.dat", "/config/fri_database.dat", "/config.ini"}) {
+        std::error_code error;
+        if (std::filesystem::exists(programFolder + name, error))
+            return true;
+    }
+    return false;
+}
+
+} // namespace kestrin

@@ -1,0 +1,12 @@
+#pragma once
+// Settings left by an older version of the program, which a separate converter
+// program turns into the current files.
+#include <string>
+
+namespace kestrin {
+
+// True when any of config/acc_database.dat, config/regs_database.dat,
+// config/fri_database.dat or config.ini is present below the program folder.
+bool olderVersionSettingsExist(const std::string& programFolder);
+
+} // namespace kestrin
