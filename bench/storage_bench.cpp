@@ -35,13 +35,14 @@ ProgramData largestDataSet(const std::string& folder)
     for (size_t i = 0; i < 1000; ++i)
         data.friends.push_back({text("Przyjaciel ", i), text("osoba", i) + "@example.pl"});
     for (size_t i = 0; i < 800; ++i)
-        data.bayesWords.push_back({text("slowo", i), static_cast<int32_t>(i % 2), static_cast<uint32_t>(i),
-                                   "2026-12-08 16:30:00"});
+        data.bayesWords.push_back(
+            {text("slowo", i), static_cast<int32_t>(i % 2), static_cast<uint32_t>(i), "2026-12-08 16:30:00"});
     data.report.clear();
     for (size_t i = 0; i < 250; ++i)
-        data.report.push_back(text("mail|<id", i) +
-                              "@example.pl>|\xA6|2026-12-08 / 16:30:00|\xA6|ad|\xA6|spam|\xA6|Konto|\xA6|Nadawca|\xA6|"
-                              "nadawca@example.pl|\xA6|Temat wiadomo\x9C\x63i|\xA6|12 kb|\xA6|kredyt tani dom|\xA6|0|\xA6|0");
+        data.report.push_back(
+            text("mail|<id", i) +
+            "@example.pl>|\xA6|2026-12-08 / 16:30:00|\xA6|ad|\xA6|spam|\xA6|Konto|\xA6|Nadawca|\xA6|"
+            "nadawca@example.pl|\xA6|Temat wiadomo\x9C\x63i|\xA6|12 kb|\xA6|kredyt tani dom|\xA6|0|\xA6|0");
     return data;
 }
 

@@ -1,8 +1,8 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/load_message.h"
-#include "text/convert_error.h"
 #include "engine/rule_evaluation.h"
+#include "text/convert_error.h"
 #include "text/cp1250.h"
 
 #include <filesystem>

@@ -1,11 +1,11 @@
 #include "cli/message_json.h"
 
-#include "text/date_text.h"
 #include "engine/message_identity.h"
 #include "engine/message_text.h"
 #include "engine/tag_stripping.h"
 #include "engine/top_words.h"
 #include "text/cp1250.h"
+#include "text/date_text.h"
 
 namespace kestrin::cli {
 namespace {

@@ -32,8 +32,7 @@ std::string programFolder(const CliArgs& args)
         return args.value("--home");
     const fs::path exeFolder = executableFolder();
     std::error_code error;
-    if (!exeFolder.empty() &&
-        (fs::is_directory(exeFolder / "config", error) || ::access(exeFolder.c_str(), W_OK) == 0))
+    if (!exeFolder.empty() && (fs::is_directory(exeFolder / "config", error) || ::access(exeFolder.c_str(), W_OK) == 0))
         return exeFolder.string();
     return userDataFolder().string();
 }

@@ -7,8 +7,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-template <typename Record, typename ToJson>
-Json arrayOf(const std::vector<Record>& records, ToJson toJson)
+template <typename Record, typename ToJson> Json arrayOf(const std::vector<Record>& records, ToJson toJson)
 {
     Json array = Json::array();
     for (const Record& record : records)
@@ -26,20 +25,25 @@ std::string utf8(const std::string& win)
 Json accountsJson(const std::vector<AccountRecord>& accounts, bool showPasswords)
 {
     return arrayOf(accounts, [showPasswords](const AccountRecord& a) {
-        return Json{{"name", utf8(a.name)}, {"pop3", utf8(a.pop3)}, {"smtp", utf8(a.smtp)},
-                    {"dopo", utf8(a.dopo)}, {"uppo", utf8(a.uppo)}, {"user", utf8(a.user)},
+        return Json{{"name", utf8(a.name)},
+                    {"pop3", utf8(a.pop3)},
+                    {"smtp", utf8(a.smtp)},
+                    {"dopo", utf8(a.dopo)},
+                    {"uppo", utf8(a.uppo)},
+                    {"user", utf8(a.user)},
                     {"pass", showPasswords ? utf8(a.pass) : std::string("***")},
-                    {"size", utf8(a.size)}, {"nrep", a.nrep}};
+                    {"size", utf8(a.size)},
+                    {"nrep", a.nrep}};
     });
 }
 
 Json rulesJson(const std::vector<RuleRecord>& rules)
 {
     return arrayOf(rules, [](const RuleRecord& r) {
-        return Json{{"name", utf8(r.name)}, {"icon", r.icon},     {"stat", r.stat},     {"typ", r.typ},
-                    {"sub", r.sub},         {"str", utf8(r.str)}, {"act0", r.act[0]},   {"act1", r.act[1]},
-                    {"act2", r.act[2]},     {"act3", r.act[3]},   {"sendto", utf8(r.sendto)},
-                    {"restr", utf8(r.restr)}, {"nofri", r.nofri}};
+        return Json{{"name", utf8(r.name)}, {"icon", r.icon},     {"stat", r.stat},           {"typ", r.typ},
+                    {"sub", r.sub},         {"str", utf8(r.str)}, {"act0", r.act[0]},         {"act1", r.act[1]},
+                    {"act2", r.act[2]},     {"act3", r.act[3]},   {"sendto", utf8(r.sendto)}, {"restr", utf8(r.restr)},
+                    {"nofri", r.nofri}};
     });
 }
 

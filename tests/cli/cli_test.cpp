@@ -114,3 +114,20 @@ TEST(CliUsage, BadCommandLinesAreRefused)
 
 } // namespace
 } // namespace kestrin::test
+
+namespace kestrin::test {
+namespace {
+
+TEST(CliProgramFolder, WithoutHomeAWritableExecutableFolderIsTheProgramFolder)
+{
+    // The build folder is writable, so it is the program folder (portable use); the
+    // commands then work there without --home and leave no file behind.
+    const auto exeFolder = std::filesystem::path(KESTRIN_CLI_PATH).parent_path();
+    const CliResult settings = runCli({"settings"});
+    EXPECT_EQ(settings.status, 0) << settings.err;
+    EXPECT_NE(settings.out.find("MailCheckSkin=" + (exeFolder / "skins" / "kestrin.ini").string()), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(exeFolder / "config" / "options.ini"));
+}
+
+} // namespace
+} // namespace kestrin::test
