@@ -60,7 +60,7 @@ public:
     ProgramData data;
 };
 
-BENCHMARK_F(StorageFixture, LoadAll)(benchmark::State& state)
+BENCHMARK_DEFINE_F(StorageFixture, LoadAll)(benchmark::State& state)
 {
     for (auto _ : state) {
         ProgramData loaded;
@@ -69,7 +69,7 @@ BENCHMARK_F(StorageFixture, LoadAll)(benchmark::State& state)
     }
 }
 
-BENCHMARK_F(StorageFixture, SaveAll)(benchmark::State& state)
+BENCHMARK_DEFINE_F(StorageFixture, SaveAll)(benchmark::State& state)
 {
     for (auto _ : state)
         benchmark::DoNotOptimize(saveAll(folder, data).ok);
