@@ -30,3 +30,49 @@ public:
 };
 
 } // namespace kestrin
+
+namespace kestrin {
+
+// Transport errors of the line channel, with the texts the Windows program showed.
+class EIdConnectTimeout : public EIdException { // "Connect timed out."
+public:
+    using EIdException::EIdException;
+};
+class EIdReadTimeout : public EIdException { // "Read Timeout"
+public:
+    using EIdException::EIdException;
+};
+class EIdReadLnMaxLineLengthExceeded : public EIdException { // "Max line length exceeded."
+public:
+    using EIdException::EIdException;
+};
+class EIdNotConnected : public EIdException { // "Not connected."
+public:
+    using EIdException::EIdException;
+};
+class EIdAlreadyConnected : public EIdException { // "Already connected."
+public:
+    using EIdException::EIdException;
+};
+class EIdConnClosedGracefully : public EIdException { // "Connection Closed Gracefully."
+public:
+    using EIdException::EIdException;
+};
+// Any other socket failure, with the system's text (host not found, connection refused, reset...).
+class EIdSocketError : public EIdException {
+public:
+    using EIdException::EIdException;
+};
+// TLS could not be established: handshake or certificate verification failed,
+// or the server does not offer the STLS / STARTTLS the account asks for.
+class EIdTlsError : public EIdException {
+public:
+    using EIdException::EIdException;
+};
+// The cycle was stopped (the program is quitting): a blocked read was woken.
+class EIdAborted : public EIdException {
+public:
+    using EIdException::EIdException;
+};
+
+} // namespace kestrin

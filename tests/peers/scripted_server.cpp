@@ -1,0 +1,142 @@
+#include "peers/scripted_server.h"
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kestrin::test {
+namespace {
+
+bool waitReadable(int fd, int timeoutMs)
+{
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, timeoutMs) > 0;
+}
+
+void sendAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (n <= 0)
+            return;
+        done += static_cast<size_t>(n);
+    }
+}
+
+int acceptWithin(int listener, int timeoutMs)
+{
+    return waitReadable(listener, timeoutMs) ? ::accept(listener, nullptr, nullptr) : -1;
+}
+
+} // namespace
+
+ScriptedServer::ScriptedServer(std::vector<std::string> script) : script_(std::move(script))
+{
+    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener_, 4) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        throw std::runtime_error("scripted server: cannot listen on loopback");
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { run(); });
+}
+
+ScriptedServer::~ScriptedServer()
+{
+    finish();
+    ::close(listener_);
+}
+
+std::vector<std::string> ScriptedServer::finish()
+{
+    if (!finished_) {
+        thread_.join();
+        finished_ = true;
+    }
+    return mismatches_;
+}
+
+void ScriptedServer::run()
+{
+    int connection = acceptWithin(listener_, kStepTimeoutMs);
+    if (connection < 0) {
+        mismatches_.push_back("no client connected");
+        return;
+    }
+    for (const std::string& row : script_) {
+        if (!step(row, connection))
+            break;
+    }
+    if (connection >= 0)
+        ::close(connection);
+}
+
+bool ScriptedServer::step(const std::string& row, int& connection)
+{
+    const std::string text = row.size() > 3 ? row.substr(3) : std::string();
+    if (row.rfind("S: ", 0) == 0) {
+        sendAll(connection, text + "\r\n");
+    } else if (row.rfind("S~ ", 0) == 0) {
+        sendAll(connection, text);
+    } else if (row.rfind("C: ", 0) == 0 || row == "C~") {
+        std::string line;
+        if (!readClientLine(connection, line)) {
+            mismatches_.push_back("expected \"" + text + "\", the client sent nothing more");
+            return false;
+        }
+        if (row.rfind("C: ", 0) == 0 && line != text)
+            mismatches_.push_back("expected \"" + text + "\", got \"" + line + "\"");
+    } else if (row.rfind("WAIT ", 0) == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(row.substr(5))));
+    } else if (row == "CLOSE") {
+        ::close(connection);
+        connection = -1;
+    } else if (row == "ACCEPT") {
+        if (connection >= 0)
+            ::close(connection);
+        pending_.clear();
+        connection = acceptWithin(listener_, kStepTimeoutMs);
+        if (connection < 0) {
+            mismatches_.push_back("the client did not connect again");
+            return false;
+        }
+    } else {
+        mismatches_.push_back("bad script row \"" + row + "\"");
+        return false;
+    }
+    return true;
+}
+
+// One line up to LF with its CR removed; false when the client closed or kept silent.
+bool ScriptedServer::readClientLine(int connection, std::string& line)
+{
+    for (;;) {
+        const size_t lf = pending_.find('\n');
+        if (lf != std::string::npos) {
+            line = pending_.substr(0, lf);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            pending_.erase(0, lf + 1);
+            received_.push_back(line);
+            return true;
+        }
+        if (connection < 0 || !waitReadable(connection, kStepTimeoutMs))
+            return false;
+        char buffer[4096];
+        const ssize_t n = ::recv(connection, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            return false;
+        pending_.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+} // namespace kestrin::test
