@@ -6,6 +6,7 @@
 #include "peers/peer_paths.h"
 #include "peers/test_certificates.h"
 #include "platform/qt_line_channel.h"
+#include "platform/tls_configuration.h"
 
 #include <filesystem>
 #include <fstream>
@@ -135,6 +136,15 @@ TEST_F(QtLineChannelTls, UnknownAuthorityAndWrongHostNameFailTheHandshake)
     EXPECT_EQ(misnamed.rfind("TLS handshake failed: ", 0), 0u) << misnamed;
     EXPECT_NE(misnamed.find("host name"), std::string::npos) << misnamed;
     EXPECT_FALSE(otherCa.isOpen());
+}
+
+TEST_F(QtLineChannelTls, TrustsTheSystemStorePlusTheCaFile)
+{
+    const QSslConfiguration systemOnly = verifyingTlsConfiguration({});
+    const QSslConfiguration withFile = verifyingTlsConfiguration(certificates_.caFile);
+    EXPECT_FALSE(systemOnly.caCertificates().isEmpty());
+    EXPECT_EQ(withFile.caCertificates().size(), systemOnly.caCertificates().size() + 1);
+    EXPECT_EQ(withFile.peerVerifyMode(), QSslSocket::VerifyPeer);
 }
 
 TEST_F(QtLineChannelTls, UnreadableOrEmptyCaFileIsATlsError)
