@@ -19,10 +19,10 @@ struct TIdMessagePart {
     std::string charset;                 // upper case, as for the message
     std::string contentTransferEncoding; // as in the part header
     std::string contentDisposition;
-    std::string fileName;                // from the disposition or content type, when given
-    std::vector<std::string> lines;      // text parts: decoded lines
-    std::string data;                    // attachments: decoded bytes
-    int parentPart = -1;                 // index into TIdMessage::containers, -1 = the message itself
+    std::string fileName;           // from the disposition or content type, when given
+    std::vector<std::string> lines; // text parts: decoded lines
+    std::string data;               // attachments: decoded bytes
+    int parentPart = -1;            // index into TIdMessage::containers, -1 = the message itself
 };
 
 // A nested multipart (e.g. multipart/alternative inside multipart/mixed). Kept
@@ -61,6 +61,10 @@ public:
     std::vector<std::string> Body;
     std::vector<TIdMessagePart> parts;
     std::vector<TIdMessageContainer> containers;
+    // Headers an outgoing message adds after the generated ones ("Name: value"
+    // lines); each replaces the first raw line of its name, and an empty value
+    // removes that line.
+    TIdHeaderList extraHeaders;
 
     void Clear();
     void addRawHeaderLine(std::string line) { rawHeaders.add(std::move(line)); }
@@ -69,6 +73,9 @@ public:
     std::string headerValue(std::string_view name) const { return rawHeaders.value(name); }
     // Reads a file the way a RETR answer is read, then processes the headers.
     void loadFromFile(const std::string& fileName);
+    // Creates or replaces the file with the message as it would follow DATA
+    // ("Bcc" kept, leading dots doubled, CR LF line ends) and a last "." line.
+    void saveToFile(const std::string& fileName) const;
 };
 
 } // namespace kestrin
