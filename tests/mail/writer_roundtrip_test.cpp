@@ -219,5 +219,25 @@ TEST(WriterRoundTrip, UuencodedBlocksOfAPlainMessage)
         EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
 }
 
+TEST(WriterRoundTrip, MultipartWhoseDelimitersNeverMatchedStaysOneBody)
+{
+    // The header names one boundary, the body uses another: all of it is Body.
+    const TIdMessage received = test::readMessageText(test::crlfLines({
+        "From: a@example.com",
+        "MIME-Version: 1.0",
+        "Content-Type: multipart/alternative; boundary=\"=Part 1\"",
+        "",
+        "--= Part 1",
+        "Content-Type: text/plain",
+        "",
+        "text",
+        "--= Part 1--",
+    }));
+    ASSERT_TRUE(received.parts.empty());
+    const TIdMessage loaded = savedAndLoaded(received);
+    EXPECT_EQ(loaded.Body, received.Body);
+    EXPECT_EQ(loaded.boundary, "=Part 1");
+}
+
 } // namespace
 } // namespace kestrin
