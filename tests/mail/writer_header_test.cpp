@@ -163,10 +163,12 @@ TEST(SaveToFile, WritesCrLfLinesDotStuffedWithFinalDot)
     EXPECT_EQ(text.substr(text.size() - 5), "\r\n.\r\n");
     // Every LF is part of a CR LF.
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n')
+        if (text[i] == '\n') {
             EXPECT_EQ(text[i - 1], '\r');
-        if (text[i] == '\r')
+        }
+        if (text[i] == '\r') {
             EXPECT_EQ(text[i + 1], '\n');
+        }
     }
     TIdMessage loaded;
     loaded.loadFromFile(file.name());
