@@ -5,7 +5,9 @@
 #include "platform/qt_line_channel.h"
 #include "text/cp1250.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace kestrin {
 namespace {
@@ -264,6 +266,23 @@ TEST(Pop3Session, LineBreaksInSettingsAreRefusedBeforeConnecting)
     }
     EXPECT_EQ(server.finish(), Lines{"no client connected"});
     EXPECT_TRUE(server.received().empty());
+}
+
+TEST(Pop3Session, AbortFromAnotherThreadWakesABlockedRead)
+{
+    ScriptedServer server({"WAIT 3000", "S: +OK too late"});
+    Session s(server);
+    std::thread stopper([&s] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        s.pop3.Abort();
+    });
+    // Without the abort the read would end in a time-out or with the late greeting.
+    EXPECT_THROW(s.pop3.Open(), EIdAborted);
+    stopper.join();
+    EXPECT_FALSE(s.pop3.IsConnected());
+    // The session stays stopped.
+    EXPECT_THROW(s.pop3.Open(), EIdAborted);
+    server.finish();
 }
 
 TEST(Pop3Session, QuitRefusedStillClosesAndRaises)
