@@ -8,14 +8,15 @@ namespace {
 using Row = std::vector<std::string>;
 
 // Column positions in each layout below.
-enum AccountColumn { aName, aPop3, aSmtp, aDopo, aUppo, aUser, aPass, aSize, aNrep };
+enum AccountColumn { aName, aPop3, aSmtp, aDopo, aUppo, aUser, aPass, aSize, aNrep, aSsl };
 enum RuleColumn { rName, rIcon, rStat, rTyp, rSub, rStr, rAct0, rAct1, rAct2, rAct3, rSendto, rRestr, rNofri };
 enum FriendColumn { fName, fMail };
 enum BayesColumn { bName, bList, bStat, bLastuse };
 
+// ssl came after the Windows program: its files lack the column and load as plain connections.
 const std::vector<ColumnLayout> kAccountLayout = {
     {"name", ""}, {"pop3", ""}, {"smtp", ""},   {"dopo", "110"}, {"uppo", "25"},
-    {"user", ""}, {"pass", ""}, {"size", "50"}, {"nrep", "0"},
+    {"user", ""}, {"pass", ""}, {"size", "50"}, {"nrep", "0"},   {"ssl", "0"},
 };
 const std::vector<ColumnLayout> kRuleLayout = {
     {"name", ""},  {"icon", "0"}, {"stat", "0"},  {"typ", "2"},   {"sub", "1"},  {"str", ""},    {"act0", "-1"},
@@ -48,7 +49,7 @@ std::vector<Record> fromTable(RecordKind kind, const RecordTable& table, FromRow
 
 Row accountRow(const AccountRecord& a)
 {
-    return {a.name, a.pop3, a.smtp, a.dopo, a.uppo, a.user, a.pass, a.size, booleanText(a.nrep)};
+    return {a.name, a.pop3, a.smtp, a.dopo, a.uppo, a.user, a.pass, a.size, booleanText(a.nrep), a.ssl};
 }
 
 AccountRecord accountFromRow(const Row& row)
@@ -63,6 +64,7 @@ AccountRecord accountFromRow(const Row& row)
     a.pass = row[aPass];
     a.size = row[aSize];
     a.nrep = parseBooleanValue(row[aNrep]);
+    a.ssl = row[aSsl];
     return a;
 }
 

@@ -17,6 +17,8 @@ struct AccountRecord {
     std::string pass;
     std::string size = "50";
     bool nrep = false;
+    // Connection security: "0" plain, "1" TLS from the first byte (POP3S), "2" STLS after the greeting.
+    std::string ssl = "0";
     uint8_t skip = 0; // cycles still to skip after a connection failure; not stored
 };
 

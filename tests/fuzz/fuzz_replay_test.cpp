@@ -4,6 +4,7 @@
 #include "../../fuzz/header_walk.h"
 #include "../../fuzz/ini_walk.h"
 #include "../../fuzz/message_walk.h"
+#include "../../fuzz/pop3_reply_walk.h"
 #include "../../fuzz/record_db_walk.h"
 #include "../../fuzz/report_walk.h"
 #include "support/kept_inputs.h"
@@ -51,6 +52,19 @@ TEST(FuzzReplay, ReportInputsKeepEveryOtherField)
     ASSERT_FALSE(inputs.empty());
     for (const auto& input : inputs)
         EXPECT_EQ(walkReportInput(input.bytes), std::nullopt) << input.name;
+}
+
+TEST(FuzzReplay, Pop3ReplyInputsRaiseOnlyTheMailLayersOwnErrors)
+{
+    const auto inputs = keptFuzzInputs("fuzz-pop3-reply");
+    ASSERT_GE(inputs.size(), 4u);
+    for (const auto& input : inputs) {
+        const size_t replies = walkPop3ReplyInput(input.bytes);
+        if (input.name == "seed-login.txt") // the greeting with its block, then the refusal
+            EXPECT_EQ(replies, 2u);
+        if (input.name == "seed-endless-reply.txt") // refused once it passes the reply line limit
+            EXPECT_EQ(replies, 0u);
+    }
 }
 
 } // namespace

@@ -103,8 +103,8 @@ TEST_F(RecordPythonTest, FilesWeWriteReadBackInTheReferenceTool)
     account.nrep = true;
     saveAccounts(home(), {account});
     const json accounts = readWithTool(RecordKind::Accounts);
-    const json accountColumns = {"name", "pop3", "smtp", "dopo", "uppo", "user", "pass", "size", "nrep"};
-    const json accountRows = {{"Główne", "", "", "110", "25", "", "zażółć", "50", "-1"}};
+    const json accountColumns = {"name", "pop3", "smtp", "dopo", "uppo", "user", "pass", "size", "nrep", "ssl"};
+    const json accountRows = {{"Główne", "", "", "110", "25", "", "zażółć", "50", "-1", "0"}};
     EXPECT_EQ(accounts["version"], 203);
     EXPECT_EQ(accounts["columns"], accountColumns);
     EXPECT_EQ(accounts["rows"], accountRows);

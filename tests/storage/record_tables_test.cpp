@@ -68,7 +68,7 @@ TEST_F(RecordTablesTest, FilePathsAndColumnOrder)
     saveBayesWords(home(), {});
     using Columns = std::vector<std::string>;
     EXPECT_EQ(stored(RecordKind::Accounts).columns,
-              (Columns{"name", "pop3", "smtp", "dopo", "uppo", "user", "pass", "size", "nrep"}));
+              (Columns{"name", "pop3", "smtp", "dopo", "uppo", "user", "pass", "size", "nrep", "ssl"}));
     EXPECT_EQ(stored(RecordKind::Rules).columns, (Columns{"name", "icon", "stat", "typ", "sub", "str", "act0", "act1",
                                                           "act2", "act3", "sendto", "restr", "nofri"}));
     EXPECT_EQ(stored(RecordKind::Friends).columns, (Columns{"name", "mail"}));
@@ -143,6 +143,29 @@ TEST_F(RecordTablesTest, RecordsSurviveASaveAndLoad)
     EXPECT_EQ(words[0].stat, 4294967295u);
     EXPECT_EQ(words[0].lastuse, "2025-01-14 09:30:00");
     EXPECT_EQ(words[1].name, "dom");
+}
+
+TEST_F(RecordTablesTest, AccountSecurityColumnIsStoredAndOlderFilesLoadAsPlain)
+{
+    AccountRecord pop3s = sampleAccount();
+    pop3s.ssl = "1";
+    AccountRecord stls;
+    stls.ssl = "2";
+    saveAccounts(home(), {pop3s, stls, AccountRecord{}});
+    EXPECT_EQ(stored(RecordKind::Accounts).rows.at(0).at(9), "1");
+    const auto accounts = loadAccounts(home());
+    ASSERT_EQ(accounts.size(), 3u);
+    EXPECT_EQ(accounts[0].ssl, "1");
+    EXPECT_EQ(accounts[1].ssl, "2");
+    EXPECT_EQ(accounts[2].ssl, "0");
+
+    // A file of the Windows program: the nine columns up to nrep, no ssl.
+    store(RecordKind::Accounts, {"name", "pop3", "smtp", "dopo", "uppo", "user", "pass", "size", "nrep"},
+          {{"A", "pop.example.pl", "", "110", "25", "u", "p", "50", "-1"}});
+    const auto older = loadAccounts(home());
+    ASSERT_EQ(older.size(), 1u);
+    EXPECT_EQ(older[0].ssl, "0");
+    EXPECT_TRUE(older[0].nrep);
 }
 
 TEST_F(RecordTablesTest, ColumnsMatchByNameAndEmptyValuesTakeDefaults)
