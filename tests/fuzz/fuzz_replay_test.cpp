@@ -6,6 +6,7 @@
 #include "../../fuzz/message_walk.h"
 #include "../../fuzz/record_db_walk.h"
 #include "../../fuzz/report_walk.h"
+#include "../../fuzz/smtp_reply_walk.h"
 #include "support/kept_inputs.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,14 @@ TEST(FuzzReplay, ReportInputsKeepEveryOtherField)
     ASSERT_FALSE(inputs.empty());
     for (const auto& input : inputs)
         EXPECT_EQ(walkReportInput(input.bytes), std::nullopt) << input.name;
+}
+
+TEST(FuzzReplay, SmtpReplyInputsGiveOnlyWellFormedReplies)
+{
+    const auto inputs = keptFuzzInputs("fuzz-smtp-reply");
+    ASSERT_GE(inputs.size(), 4u);
+    for (const auto& input : inputs)
+        EXPECT_EQ(walkSmtpReplyInput(input.bytes), std::nullopt) << input.name;
 }
 
 } // namespace
