@@ -61,6 +61,10 @@ public:
     std::vector<std::string> Body;
     std::vector<TIdMessagePart> parts;
     std::vector<TIdMessageContainer> containers;
+    // Headers an outgoing message adds after the generated ones ("Name: value"
+    // lines); each replaces the first raw line of its name, and an empty value
+    // removes that line.
+    TIdHeaderList extraHeaders;
 
     void Clear();
     void addRawHeaderLine(std::string line) { rawHeaders.add(std::move(line)); }
@@ -69,6 +73,9 @@ public:
     std::string headerValue(std::string_view name) const { return rawHeaders.value(name); }
     // Reads a file the way a RETR answer is read, then processes the headers.
     void loadFromFile(const std::string& fileName);
+    // Creates or replaces the file with the message as it would follow DATA
+    // ("Bcc" kept, leading dots doubled, CR LF line ends) and a last "." line.
+    void saveToFile(const std::string& fileName) const;
 };
 
 } // namespace kestrin
