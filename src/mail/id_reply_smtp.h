@@ -12,9 +12,9 @@
 namespace kestrin {
 
 struct TIdReplySMTP {
-    int code = 0;                    // 0 when the first line does not start with three digits
-    std::vector<std::string> text;   // each line after the code and its separator
-    std::string enhancedCode;        // RFC 3463 "class.subject.detail" opening the text, or empty
+    int code = 0;                  // 0 when the first line does not start with three digits
+    std::vector<std::string> text; // each line after the code and its separator
+    std::string enhancedCode;      // RFC 3463 "class.subject.detail" opening the text, or empty
 
     // The text lines, each followed by CR LF: the message of a reply error.
     std::string textAsMessage() const;

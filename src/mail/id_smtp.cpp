@@ -40,7 +40,7 @@ std::vector<std::string> messageRecipients(const TIdMessage& message)
 {
     std::vector<std::string> recipients;
     for (const auto* list : {&message.Recipients, &message.ccList, &message.bccList})
-        for (const auto& item : *list)
+        for (const auto& item : list->items)
             recipients.push_back(item.Address);
     return recipients;
 }
@@ -69,8 +69,8 @@ void checkEnvelopeAddress(const std::string& address, bool sender)
 std::string smtpDataBlock(const TIdMessage& message)
 {
     std::string block;
-    for (const auto& line : messageLines(message, HeaderPurpose::Sending)) {
-        block += dotStuff(line);
+    for (const auto& line : dotStuff(messageLines(message, HeaderPurpose::Sending))) {
+        block += line;
         block += "\r\n";
     }
     block += ".\r\n";

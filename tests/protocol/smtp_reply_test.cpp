@@ -35,8 +35,8 @@ TEST(SmtpReply, MultiLineRepliesEndAtTheFirstLineWithoutContinuation)
     Lines lines{{"250-mail.example.pl Hello", "250-PIPELINING", "250-AUTH LOGIN PLAIN", "250 8BITMIME", "221 Bye"}};
     const TIdReplySMTP ehlo = read(lines);
     EXPECT_EQ(ehlo.code, 250);
-    EXPECT_EQ(ehlo.text, (std::vector<std::string>{"mail.example.pl Hello", "PIPELINING", "AUTH LOGIN PLAIN",
-                                                   "8BITMIME"}));
+    EXPECT_EQ(ehlo.text,
+              (std::vector<std::string>{"mail.example.pl Hello", "PIPELINING", "AUTH LOGIN PLAIN", "8BITMIME"}));
     EXPECT_EQ(lines.taken, 4u); // the next reply stays unread
     EXPECT_EQ(read(lines).code, 221);
 
@@ -58,8 +58,8 @@ TEST(SmtpReply, MultiLineRepliesEndAtTheFirstLineWithoutContinuation)
 
 TEST(SmtpReply, CodeEnhancedStatusAndErrorMessage)
 {
-    Lines lines{{"550-5.1.1 <c@d>: Recipient address rejected", "550 5.1.1 User unknown", "abc hello",
-                 "2a5 hi", "421 4.7.0.1 not a status", "250 2.0.0", "550 5.1 half"}};
+    Lines lines{{"550-5.1.1 <c@d>: Recipient address rejected", "550 5.1.1 User unknown", "abc hello", "2a5 hi",
+                 "421 4.7.0.1 not a status", "250 2.0.0", "550 5.1 half"}};
     const TIdReplySMTP refused = read(lines);
     EXPECT_EQ(refused.code, 550);
     EXPECT_EQ(refused.enhancedCode, "5.1.1");
