@@ -33,7 +33,7 @@ bool QtLineChannel::isOpen() const
 
 void QtLineChannel::close()
 {
-    buffer_.clear();
+    clearBuffer();
     if (!socket_)
         return;
     socket_->abort();
@@ -100,7 +100,7 @@ void QtLineChannel::startTls()
 // path; none of it may be read as if it came through TLS.
 void QtLineChannel::discardUnread()
 {
-    buffer_.clear();
+    clearBuffer();
     for (int round = 0; round < kMaxDiscardRounds; ++round) {
         socket_->readAll();
         if (socket_->state() != QAbstractSocket::ConnectedState || !socket_->waitForReadyRead(0))
@@ -172,20 +172,28 @@ std::string QtLineChannel::readLine()
     return line;
 }
 
-// The next line when the buffer holds one; throws when the line so far is already too long.
+// The next line when the buffer holds one; throws when the line so far is already
+// too long. Taken lines only move the read offset, so a large message that arrives
+// at once is not copied again for every line.
 bool QtLineChannel::takeBufferedLine(std::string& line)
 {
-    const size_t lf = buffer_.find('\n');
+    const size_t lf = buffer_.find('\n', bufferStart_);
     const size_t end = lf == std::string::npos ? buffer_.size() : lf;
-    const bool endsWithCr = end > 0 && buffer_[end - 1] == '\r';
-    const size_t length = endsWithCr ? end - 1 : end;
+    const bool endsWithCr = end > bufferStart_ && buffer_[end - 1] == '\r';
+    const size_t length = end - bufferStart_ - (endsWithCr ? 1 : 0);
     if (length > maxLineLength_)
         throw EIdReadLnMaxLineLengthExceeded("Max line length exceeded.");
     if (lf == std::string::npos)
         return false;
-    line.assign(buffer_, 0, length);
-    buffer_.erase(0, lf + 1);
+    line.assign(buffer_, bufferStart_, length);
+    bufferStart_ = lf + 1;
     return true;
+}
+
+void QtLineChannel::clearBuffer()
+{
+    buffer_.clear();
+    bufferStart_ = 0;
 }
 
 // Waits for more bytes: data already received first, then the peer's close, the
@@ -197,7 +205,10 @@ void QtLineChannel::receiveMore()
         if (aborted_.load())
             failAborted();
         if (socket_->bytesAvailable() > 0) {
-            buffer_ += socket_->readAll().toStdString();
+            buffer_.erase(0, bufferStart_);
+            bufferStart_ = 0;
+            const QByteArray received = socket_->readAll();
+            buffer_.append(received.constData(), static_cast<size_t>(received.size()));
             return;
         }
         if (socket_->state() != QAbstractSocket::ConnectedState)

@@ -41,6 +41,7 @@ private:
     void handshake(const std::string& host, int timeoutMs);
     void discardUnread();
     bool takeBufferedLine(std::string& line);
+    void clearBuffer();
     void receiveMore();
     [[noreturn]] void failAborted();
     [[noreturn]] void failDisconnected();
@@ -48,7 +49,8 @@ private:
     std::string caFile_;
     std::unique_ptr<QSslSocket> socket_;
     std::string host_;
-    std::string buffer_;
+    std::string buffer_; // received; not yet read from bufferStart_ on
+    size_t bufferStart_ = 0;
     int connectTimeoutMs_ = 0;
     int readTimeoutMs_ = 0;
     size_t maxLineLength_ = kDefaultMaxLineLength;

@@ -5,10 +5,15 @@
 #include "platform/qt_line_channel.h"
 #include "platform/qt_line_channel_factory.h"
 
+#include <arpa/inet.h>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <string>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace kestrin {
 namespace {
@@ -16,6 +21,44 @@ namespace {
 using test::ScriptedServer;
 
 constexpr int kTimeoutMs = 5000;
+
+// A loopback listener whose accept queue is full: the system drops further
+// connection attempts, so a connect to it hangs until its time-out.
+class FullListener {
+public:
+    FullListener()
+    {
+        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(listener_, 0);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        for (int i = 0; i < 3; ++i) {
+            const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+            ::connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address);
+            fillers_.push_back(filler);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ~FullListener()
+    {
+        for (const int filler : fillers_)
+            ::close(filler);
+        ::close(listener_);
+    }
+    FullListener(const FullListener&) = delete;
+    FullListener& operator=(const FullListener&) = delete;
+    uint16_t port() const { return port_; }
+
+private:
+    int listener_ = -1;
+    uint16_t port_ = 0;
+    std::vector<int> fillers_;
+};
 
 void connectTo(QtLineChannel& channel, const ScriptedServer& server)
 {
@@ -43,6 +86,22 @@ TEST(QtLineChannel, SplitsLinesAtLfAndRemovesOneCrOnly)
     channel.close();
     EXPECT_FALSE(channel.isOpen());
     EXPECT_TRUE(server.finish().empty());
+}
+
+TEST(QtLineChannel, ManyLinesInOneBurstArriveWholeAndInOrder)
+{
+    std::string burst;
+    for (int i = 0; i < 50000; ++i)
+        burst += "line " + std::to_string(i) + (i % 3 == 0 ? "\n" : "\r\n");
+    ScriptedServer server({"S~ " + burst, "CLOSE"});
+    QtLineChannel channel;
+    connectTo(channel, server);
+    int mismatches = 0;
+    for (int i = 0; i < 50000; ++i)
+        mismatches += channel.readLine() == "line " + std::to_string(i) ? 0 : 1;
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_THROW(channel.readLine(), EIdConnClosedGracefully);
+    server.finish();
 }
 
 TEST(QtLineChannel, LinesUpToTheMaximumPassLongerOnesRaise)
@@ -165,6 +224,32 @@ TEST(QtLineChannel, AbortFromAnotherThreadWakesABlockedReadAndStaysFinal)
     EXPECT_THROW(channel.readLine(), EIdAborted);
     EXPECT_THROW(channel.connect("127.0.0.1", server.port(), kTimeoutMs, false), EIdAborted);
     server.finish();
+}
+
+TEST(QtLineChannel, ConnectTimesOutAndAbortWakesABlockedConnect)
+{
+    FullListener full;
+    QtLineChannel timed;
+    try {
+        timed.connect("127.0.0.1", full.port(), 300, false);
+        ADD_FAILURE() << "connected to a full listener";
+    } catch (const EIdConnectTimeout& error) {
+        EXPECT_STREQ(error.what(), "Connect timed out.");
+    }
+    EXPECT_FALSE(timed.isOpen());
+
+    QtLineChannel unlimited;
+    std::thread aborter([&unlimited] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        unlimited.abort();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(unlimited.connect("127.0.0.1", full.port(), 0, false), EIdAborted);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    aborter.join();
+    // The system's own connect limit is minutes; only the abort ends this wait soon.
+    EXPECT_LT(waited, std::chrono::milliseconds(2000));
+    EXPECT_FALSE(unlimited.isOpen());
 }
 
 TEST(QtLineChannel, WorksFromAThreadWithoutEventLoop)
