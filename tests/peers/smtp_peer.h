@@ -13,11 +13,11 @@
 namespace kestrin::test {
 
 struct SmtpPeerOptions {
-    std::string user;     // empty: no AUTH offered
+    std::string user; // empty: no AUTH offered
     std::string password;
     enum class Security { None, Tls, StartTls } security = Security::None;
     const TestCertificates* certificates = nullptr; // needed for Tls and StartTls
-    bool pipelining = false;                          // announce PIPELINING in the EHLO answer
+    bool pipelining = false;                        // announce PIPELINING in the EHLO answer
 };
 
 struct StoredMessage {

@@ -65,7 +65,8 @@ class FixedUser:
     def __call__(self, server, session, envelope, mechanism, auth_data):
         ok = isinstance(auth_data, LoginPassword) and auth_data.login == self.user \
             and auth_data.password == self.password
-        return AuthResult(success=ok)
+        # handled=False: aiosmtpd itself answers 535 on a failure.
+        return AuthResult(success=ok, handled=False)
 
 
 def server_context(cert, key):
@@ -94,6 +95,8 @@ def main():
         kwargs["auth_require_tls"] = False
     elif args.security == "tls":
         kwargs["ssl_context"] = server_context(args.cert, args.key)
+        # aiosmtpd counts only STARTTLS as TLS for AUTH; this connection is encrypted from the first byte.
+        kwargs["auth_require_tls"] = False
     else:
         # Nothing but EHLO, STARTTLS and QUIT before the switch, and AUTH only after it.
         kwargs["tls_context"] = server_context(args.cert, args.key)

@@ -4,6 +4,7 @@
 #include "peers/scripted_server.h"
 #include "platform/qt_line_channel.h"
 #include "text/cp1250.h"
+#include "text/date_time.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,7 @@ TIdMessage messageWithBody(std::vector<std::string> body)
     message.From = {"Nadawca", "a@b"};
     message.Recipients.add({"", "c@d"});
     message.Subject = "Test";
+    message.Date = encodeDateTime({2025, 3, 7, 14, 5, 9, 0}); // a fixed Date header, so the script can spell it
     message.Body = std::move(body);
     return message;
 }
