@@ -16,7 +16,7 @@ inline std::optional<std::string> smtpReplyFault(const TIdReplySMTP& reply)
 {
     if (reply.text.empty() || reply.text.size() > kMaxSmtpReplyLines)
         return "line count " + std::to_string(reply.text.size());
-    if (reply.code != 0 && (reply.code < 100 || reply.code > 999))
+    if (reply.code < 0 || reply.code > 999) // three digits, "054" included
         return "code " + std::to_string(reply.code);
     if (reply.text.front().compare(0, reply.enhancedCode.size(), reply.enhancedCode) != 0)
         return "enhanced code not at the start of the text";

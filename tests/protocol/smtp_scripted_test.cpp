@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kestrin {
@@ -305,6 +307,36 @@ TEST(SmtpSession, RefusedGreetingAndSilentServerCloseTheConnection)
     }
     EXPECT_FALSE(waiting->IsConnected());
     EXPECT_EQ(silent.finish(), Script{kClientHungUp});
+}
+
+TEST(SmtpSession, QuitIsCheckedAndAnAbortWakesABlockedRead)
+{
+    ScriptedServer grumpy(greetingAndEhlo({"8BITMIME"}) + Script{"C: QUIT", "S: 500 5.5.2 what"});
+    auto smtp = clientFor(grumpy);
+    smtp->Open();
+    EXPECT_THROW(smtp->Close(), EIdSMTPReplyError);
+    EXPECT_FALSE(smtp->IsConnected()); // closed in any case
+    EXPECT_EQ(grumpy.finish(), Script{});
+
+    // A server that hung up before QUIT: the goodbye cannot fail.
+    ScriptedServer gone(greetingAndEhlo({"8BITMIME"}) + Script{"CLOSE"});
+    auto other = clientFor(gone);
+    other->Open();
+    EXPECT_EQ(gone.finish(), Script{});
+    EXPECT_NO_THROW(other->Close());
+    EXPECT_FALSE(other->IsConnected());
+
+    // Stopping the program: abort from another thread ends a read that would wait for ever.
+    ScriptedServer silent({"WAIT 3000"});
+    auto waiting = clientFor(silent);
+    waiting->ReadTimeout = 0;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        waiting->abort();
+    });
+    EXPECT_THROW(waiting->Open(), EIdAborted); // not the hang-up that ends the server's wait
+    stopper.join();
+    EXPECT_FALSE(waiting->IsConnected());
 }
 
 TEST(SmtpSession, StartTlsThatIsNotAnnouncedIsRefusedWithoutFallback)
