@@ -197,6 +197,10 @@ struct OpenMultipart {
 void appendMultipart(std::vector<std::string>& out, const TIdMessage& message, const std::string& boundary)
 {
     const ChildLists lists = childLists(message);
+    // Without a single part (a body whose delimiters never matched) a close
+    // delimiter would be read back as one more body line.
+    if (lists[0].empty())
+        return;
     std::vector<OpenMultipart> open{{0, boundary, 0}};
     while (!open.empty()) {
         OpenMultipart& top = open.back();

@@ -40,6 +40,17 @@ size_t nextCut(std::string_view line, size_t start, size_t from, size_t maxLengt
     return best;
 }
 
+// A cut right after the field name leaves a line with no value on it; that
+// only pays when the value then fits on its continuation line.
+bool isWorthwhile(std::string_view line, size_t start, size_t cut, size_t maxLength)
+{
+    if (start != 0 || cut != firstCutCandidate(line))
+        return true;
+    const size_t following = nextCut(line, cut, cut + 1, maxLength);
+    const size_t pieceEnd = following == std::string_view::npos ? line.size() : following;
+    return pieceEnd - cut <= maxLength;
+}
+
 } // namespace
 
 std::vector<std::string> foldHeaderLine(std::string_view line, size_t maxLength)
@@ -49,7 +60,7 @@ std::vector<std::string> foldHeaderLine(std::string_view line, size_t maxLength)
     size_t from = firstCutCandidate(line);
     while (line.size() - start > maxLength) {
         const size_t cut = nextCut(line, start, from, maxLength);
-        if (cut == std::string_view::npos)
+        if (cut == std::string_view::npos || !isWorthwhile(line, start, cut, maxLength))
             break;
         lines.emplace_back(line.substr(start, cut - start));
         start = cut;
