@@ -41,6 +41,8 @@ template <typename SettingsT, typename Visitor> void forEachKey(SettingsT& s, Vi
     v.text("Options", "SMTPUser", s.smtpUser);
     v.text("Options", "SMTPPass", s.smtpPass);
     v.text("Options", "SMTPMail", s.smtpMail);
+    v.integer("Options", "SMTPSecurity", s.smtpSecurity);
+    v.text("Options", "CAFile", s.caFile);
     v.boolean("Options", "SkipNetCheck", s.skipNetCheck);
     v.integer("Options", "NetWait", s.netWait);
     v.integer("Options", "MailWait", s.mailWait);

@@ -7,6 +7,7 @@
 #include "../../fuzz/pop3_reply_walk.h"
 #include "../../fuzz/record_db_walk.h"
 #include "../../fuzz/report_walk.h"
+#include "../../fuzz/smtp_reply_walk.h"
 #include "support/kept_inputs.h"
 
 #include <gtest/gtest.h>
@@ -60,11 +61,21 @@ TEST(FuzzReplay, Pop3ReplyInputsRaiseOnlyTheMailLayersOwnErrors)
     ASSERT_GE(inputs.size(), 4u);
     for (const auto& input : inputs) {
         const size_t replies = walkPop3ReplyInput(input.bytes);
-        if (input.name == "seed-login.txt") // the greeting with its block, then the refusal
+        if (input.name == "seed-login.txt") { // the greeting with its block, then the refusal
             EXPECT_EQ(replies, 2u);
-        if (input.name == "seed-endless-reply.txt") // refused once it passes the reply line limit
+        }
+        if (input.name == "seed-endless-reply.txt") { // refused once it passes the reply line limit
             EXPECT_EQ(replies, 0u);
+        }
     }
+}
+
+TEST(FuzzReplay, SmtpReplyInputsGiveOnlyWellFormedReplies)
+{
+    const auto inputs = keptFuzzInputs("fuzz-smtp-reply");
+    ASSERT_GE(inputs.size(), 4u);
+    for (const auto& input : inputs)
+        EXPECT_EQ(walkSmtpReplyInput(input.bytes), std::nullopt) << input.name;
 }
 
 } // namespace

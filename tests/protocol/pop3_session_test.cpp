@@ -247,7 +247,7 @@ TEST(Pop3Session, LineBreaksInSettingsAreRefusedBeforeConnecting)
 {
     ScriptedServer server({});
     Session s(server);
-    for (const std::string bad : {std::string("x\r\nDELE 1"), std::string("x\n"), std::string("x\0y", 3)}) {
+    for (const std::string& bad : {std::string("x\r\nDELE 1"), std::string("x\n"), std::string("x\0y", 3)}) {
         s.pop3.Password = bad;
         try {
             s.pop3.Open();

@@ -57,6 +57,8 @@ Settings changedSettings()
     s.smtpUser = "pawe\xB3"; // "paweł" in Windows-1250
     s.smtpPass = "tajne has\xB3o";
     s.smtpMail = "pawel@example.pl";
+    s.smtpSecurity = 2;
+    s.caFile = "/home/u/ca.pem";
     s.skipNetCheck = true;
     s.netWait = 19;
     s.mailWait = 15;
@@ -94,6 +96,8 @@ TEST(SettingsLoad, AMissingFileGivesEveryDefault)
     EXPECT_EQ(s.lastRunDateTime, "2025-03-07 14:05:09");
     EXPECT_EQ(s.mail, "C:\\Program Files\\Outlook Express\\msimn.exe");
     EXPECT_EQ(s.smtpPort, "25");
+    EXPECT_EQ(s.smtpSecurity, 0); // plain SMTP unless the user asks for TLS
+    EXPECT_EQ(s.caFile, "");
     EXPECT_EQ(s.delCharsList, "!#$%^&*()");
     EXPECT_EQ(colorFromParts(s.delMsgColorR, s.delMsgColorG, s.delMsgColorB), 0xC0C0C0u); // silver
     EXPECT_TRUE(s.mailCheckInfo && s.mailCheckSound && s.bayesActive);
@@ -162,6 +166,24 @@ TEST(SettingsStore, EveryKeyRoundTripsThroughTheFile)
         ASSERT_NE(found, std::string::npos) << header;
         at = found;
     }
+}
+
+TEST(SettingsStore, TlsKeysFollowSmtpMailAndAnOlderFileLoadsWithoutThem)
+{
+    IniFile document;
+    storeSettings(changedSettings(), document);
+    const std::string text = document.serialize();
+    EXPECT_NE(text.find("\r\nSMTPMail=pawel@example.pl\r\nSMTPSecurity=2\r\nCAFile=/home/u/ca.pem\r\nSkipNetCheck="),
+              std::string::npos);
+
+    // A file written before the keys existed keeps plain SMTP and no extra CA.
+    const Settings old = loadText("[Options]\r\nSMTPHost=smtp.example.pl\r\nSMTPMail=a@b.pl\r\n");
+    EXPECT_EQ(old.smtpHost, "smtp.example.pl");
+    EXPECT_EQ(old.smtpSecurity, 0);
+    EXPECT_EQ(old.caFile, "");
+    const Settings implicitTls = loadText("[Options]\r\nsmtpsecurity=1\r\ncafile=/etc/ssl/x.pem\r\n");
+    EXPECT_EQ(implicitTls.smtpSecurity, 1);
+    EXPECT_EQ(implicitTls.caFile, "/etc/ssl/x.pem");
 }
 
 TEST(SettingsStore, UnknownLinesStayInPlaceByteForByte)
