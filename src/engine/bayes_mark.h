@@ -1,0 +1,35 @@
+#pragma once
+// The report list's Bayes marks: the user tells the filter that a checked
+// message was good or spam, which trains the table with the message's words
+// and records the mark in the report entry.
+#include "engine/bayes_filter.h"
+#include "storage/counters.h"
+#include "text/date_time.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrin {
+
+// The warning box shown when the entry carries a mark already (UTF-8).
+inline constexpr std::string_view kBayesMarkCaption = "Filtr Bayesa";
+inline constexpr std::string_view kBayesMarkRefusal =
+    "Nie można oznaczyć wybranej wiadomości gdyż została już ona oznaczona!";
+
+enum class BayesMarkResult {
+    Marked,
+    AlreadyMarked, // the Bayes mark is not "0": show the warning, nothing changed
+    NotMailEntry,  // not a "mail" entry: the command does nothing
+};
+
+// Trains the table with the entry's top words (field 9), then with the top
+// words of its subject (field 7), sets the Bayes mark (field 11) to "1" for
+// good or "2" for spam, and raises BayAll and BayList0 or BayList1. Every other
+// byte of the line stays. An unreadable `lastuse` in a full table throws
+// EConvertError: the line and the counters are then unchanged, the words
+// trained before the failure stay trained.
+BayesMarkResult markBayesEntry(std::string& line, BayesList list, std::vector<BayesWordRecord>& words,
+                               StatsTotals& totals, TDateTime now);
+
+} // namespace kestrin

@@ -1,0 +1,147 @@
+#include "bayes_test_support.h"
+#include "engine/bayes_mark.h"
+#include "storage/report_entry.h"
+#include "text/convert_error.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrin;
+using kestrin::test::bayesWord;
+
+namespace {
+
+const TDateTime kNow = encodeDateTime({2024, 5, 10, 12, 0, 0, 500});
+
+std::vector<std::string> mailFields(std::string bayesMark)
+{
+    return {"<id@example.com>",
+            "2024-05-10 / 11:00:00",
+            "",
+            "-",
+            "konto",
+            "Nadawca",
+            "spam@example.com",
+            "Tani kredyt kredyt dla Ciebie",
+            "3 kb",
+            "oferta kredyt",
+            "0",
+            std::move(bayesMark)};
+}
+
+std::string mailLine(std::string bayesMark = "0")
+{
+    return "mail|" + joinMailFields(mailFields(std::move(bayesMark)));
+}
+
+const BayesWordRecord* find(const std::vector<BayesWordRecord>& words, std::string_view name)
+{
+    for (const BayesWordRecord& word : words) {
+        if (word.name == name)
+            return &word;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(BayesMark, MarkingGoodTrainsRewritesAndCounts)
+{
+    std::string line = mailLine();
+    std::vector<BayesWordRecord> words = {bayesWord("Oferta", BayesList::Good, 4)};
+    StatsTotals totals;
+    totals.bayAll = 5;
+    EXPECT_EQ(markBayesEntry(line, BayesList::Good, words, totals, kNow), BayesMarkResult::Marked);
+
+    EXPECT_EQ(line, mailLine("1")); // only the Bayes mark changed
+    EXPECT_EQ(totals.bayAll, 6u);
+    EXPECT_EQ(totals.bayList0, 1u);
+    EXPECT_EQ(totals.bayList1, 0u);
+    EXPECT_EQ(totals.bayDel, 0u);
+
+    // Field 9 «oferta kredyt», then the subject's top words «kredyt Tani Ciebie»
+    // («dla» is too short).
+    ASSERT_EQ(words.size(), 4u);
+    EXPECT_EQ(words[0].name, "Oferta");
+    EXPECT_EQ(words[0].stat, 5u);
+    EXPECT_EQ(find(words, "kredyt")->stat, 2u);
+    EXPECT_EQ(find(words, "Tani")->stat, 1u);
+    EXPECT_EQ(find(words, "Ciebie")->stat, 1u);
+    EXPECT_EQ(find(words, "dla"), nullptr);
+    for (const BayesWordRecord& word : words)
+        EXPECT_EQ(word.list, 0);
+}
+
+TEST(BayesMark, MarkingSpamWritesTwo)
+{
+    std::string line = mailLine();
+    std::vector<BayesWordRecord> words;
+    StatsTotals totals;
+    EXPECT_EQ(markBayesEntry(line, BayesList::Spam, words, totals, kNow), BayesMarkResult::Marked);
+    EXPECT_EQ(mailField(splitMailFields(splitReportEntry(line).payload), kMailBayesMark), "2");
+    EXPECT_EQ(totals.bayAll, 1u);
+    EXPECT_EQ(totals.bayList1, 1u);
+    EXPECT_EQ(bayesWordCount(words, BayesList::Spam), 4u);
+}
+
+TEST(BayesMark, MarkedEntriesAreRefused)
+{
+    for (const char* mark : {"1", "2", "", "00"}) {
+        std::string line = mailLine(mark);
+        const std::string before = line;
+        std::vector<BayesWordRecord> words;
+        StatsTotals totals;
+        for (const BayesList list : {BayesList::Good, BayesList::Spam}) {
+            EXPECT_EQ(markBayesEntry(line, list, words, totals, kNow), BayesMarkResult::AlreadyMarked) << mark;
+            EXPECT_EQ(line, before);
+            EXPECT_TRUE(words.empty());
+            EXPECT_EQ(totals, StatsTotals{});
+        }
+    }
+
+    // Good, then spam: the second mark is refused.
+    std::string line = mailLine();
+    std::vector<BayesWordRecord> words;
+    StatsTotals totals;
+    EXPECT_EQ(markBayesEntry(line, BayesList::Good, words, totals, kNow), BayesMarkResult::Marked);
+    const std::vector<BayesWordRecord> trained = words;
+    EXPECT_EQ(markBayesEntry(line, BayesList::Spam, words, totals, kNow), BayesMarkResult::AlreadyMarked);
+    EXPECT_EQ(line, mailLine("1"));
+    EXPECT_EQ(words.size(), trained.size());
+    EXPECT_EQ(totals.bayAll, 1u);
+    EXPECT_EQ(totals.bayList1, 0u);
+
+    // A damaged entry without a Bayes mark field counts as marked.
+    std::string damaged = "mail|id|\xA6|date";
+    EXPECT_EQ(markBayesEntry(damaged, BayesList::Good, words, totals, kNow), BayesMarkResult::AlreadyMarked);
+    EXPECT_EQ(damaged, "mail|id|\xA6|date");
+}
+
+TEST(BayesMark, OnlyMailEntries)
+{
+    std::vector<BayesWordRecord> words;
+    StatsTotals totals;
+    for (std::string line : {std::string("error|Nie można skasować wiadomości!"),
+                             std::string("run|Uruchomienie aplikacji: 2024-05-10 / 12:00:00"), std::string(""),
+                             "Mail|" + joinMailFields(mailFields("0"))}) {
+        const std::string before = line;
+        EXPECT_EQ(markBayesEntry(line, BayesList::Spam, words, totals, kNow), BayesMarkResult::NotMailEntry);
+        EXPECT_EQ(line, before);
+    }
+    EXPECT_TRUE(words.empty());
+    EXPECT_EQ(totals, StatsTotals{});
+}
+
+TEST(BayesMark, ConversionFailureLeavesTheEntryUnmarked)
+{
+    std::vector<BayesWordRecord> words;
+    for (int i = 0; i < 400; ++i)
+        words.push_back(bayesWord("word" + std::to_string(i), BayesList::Spam, 1));
+    words[0].name = "oferta";
+    words[9].lastuse = "";
+    std::string line = mailLine();
+    StatsTotals totals;
+    EXPECT_THROW(markBayesEntry(line, BayesList::Spam, words, totals, kNow), EConvertError);
+    EXPECT_EQ(line, mailLine("0"));
+    EXPECT_EQ(totals, StatsTotals{});
+    EXPECT_EQ(words[0].stat, 2u); // «oferta» was trained before the failure
+}
