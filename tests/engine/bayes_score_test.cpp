@@ -138,7 +138,7 @@ TEST(BayesScore, IndexAgreesWithArrayScan)
     std::vector<BayesWordRecord> words;
     for (int i = 0; i < 60; ++i) {
         const auto& name = vocabulary[random() % vocabulary.size()];
-        words.push_back(bayesWord(name, random() % 2 ? BayesList::Spam : BayesList::Good, random() % 1001));
+        words.push_back(bayesWord(name, random() % 2 ? BayesList::Spam : BayesList::Good, static_cast<uint32_t>(random() % 1001)));
     }
     const BayesWordIndex index(words);
     for (int round = 0; round < 200; ++round) {
