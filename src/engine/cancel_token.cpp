@@ -1,24 +1,21 @@
 #include "engine/cancel_token.h"
 
-#include <vector>
-
 namespace kestrin {
 
+// The aborts run under the lock, so unregisterAbort waits for one in flight and
+// a session is never aborted after its owner destroyed it. An abort must not
+// call back into the token.
 void CancelToken::cancel()
 {
-    std::vector<std::function<void()>> aborts;
     {
         std::lock_guard lock(mutex_);
         if (cancelled_)
             return;
         cancelled_ = true;
         for (auto& [id, abort] : aborts_)
-            aborts.push_back(abort);
+            abort();
     }
     wake_.notify_all();
-    // Outside the lock: an abort may take the session's own lock.
-    for (auto& abort : aborts)
-        abort();
 }
 
 bool CancelToken::cancelled() const
