@@ -1,9 +1,9 @@
 #include "engine/rule_condition.h"
 
 #include "engine/rule_vocabulary.h"
-#include "text/strict_integer.h"
 #include "engine/word_list_count.h"
 #include "text/ascii_case.h"
+#include "text/strict_integer.h"
 
 #include <algorithm>
 

@@ -53,7 +53,6 @@ public:
     CycleOutcome run();
 
 private:
-    class Cycle;
     std::shared_ptr<const CycleSnapshot> snapshot_;
     SweeperContext context_;
     CycleHost& host_;

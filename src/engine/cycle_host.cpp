@@ -1,0 +1,7 @@
+#include "engine/cycle_host.h"
+
+namespace kestrin {
+
+CycleHost::~CycleHost() = default;
+
+} // namespace kestrin

@@ -1,0 +1,144 @@
+#include "engine/cycle_texts.h"
+
+#include "storage/report_entry.h"
+#include "text/cp1250.h"
+
+namespace kestrin {
+namespace {
+
+std::string accountText(const std::string& name, const std::string& host)
+{
+    return name + " (" + host + ")";
+}
+
+std::string withoutLineBreaks(std::string text)
+{
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            result += ' ';
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+std::string waitingForNetworkText()
+{
+    return winLiteral("Próba nawiązania połączenia z siecią internet...");
+}
+
+std::string noNetworkText()
+{
+    return winLiteral("Nie można nawiązać połączenia z siecią internet!");
+}
+
+std::string verifyingAccountsText()
+{
+    return "Weryfikacja kont pocztowych...";
+}
+
+std::string noAccountsText()
+{
+    return winLiteral("Nie skonfigurowano żadnych kont pocztowych!");
+}
+
+std::string noRulesText()
+{
+    return winLiteral("Nie wprowadzono żadnych reguł wiadomości ani nie aktywowano filtru Bayesa!");
+}
+
+std::string idleText()
+{
+    return "Czuwanie...";
+}
+
+std::string disconnectingText()
+{
+    return winLiteral("Rozłączanie...");
+}
+
+std::string disconnectedText()
+{
+    return winLiteral("Rozłączono.");
+}
+
+std::string invalidAccountText(const std::string& name)
+{
+    return "Dane konfiguracji konta " + name + winLiteral(" są nieprawidłowe!");
+}
+
+std::string connectingText(const std::string& name, const std::string& host, int attempt)
+{
+    return winLiteral("Łączenie z ") + accountText(name, host) + winLiteral(", próba ") + std::to_string(attempt) +
+           " z 3...";
+}
+
+std::string connectionFailedReport(const std::string& name, const std::string& host, const std::string& reason)
+{
+    return winLiteral("Nie można nawiązać połączenia z ") + accountText(name, host) + std::string(kMailFieldSeparator) +
+           withoutLineBreaks(reason);
+}
+
+std::string connectionFailedStatus(const std::string& name, const std::string& host)
+{
+    return winLiteral("Nie można nawiązać połączenia z ") + accountText(name, host) + "!";
+}
+
+std::string checkingText(const std::string& name, const std::string& host)
+{
+    return winLiteral("Sprawdzanie wiadomości na ") + accountText(name, host) + "...";
+}
+
+std::string fetchFailedText(const std::string& name, const std::string& host)
+{
+    return winLiteral("Nie można pobrać wiadomości i/lub jej nagłówka z ") + accountText(name, host) + "!";
+}
+
+std::string unreadableMessageReport(const std::string& name, const std::string& host, int number,
+                                    const std::string& reason)
+{
+    return unreadableMessageStatus(name, host, number) + std::string(kMailFieldSeparator) + withoutLineBreaks(reason);
+}
+
+std::string unreadableMessageStatus(const std::string& name, const std::string& host, int number)
+{
+    return winLiteral("Nie można odczytać wiadomości nr ") + std::to_string(number) + " z " + accountText(name, host) +
+           "!";
+}
+
+std::string forwardFailedText()
+{
+    return winLiteral("Nie można przesłać dalej wiadomości!");
+}
+
+std::string replyFailedText()
+{
+    return winLiteral("Nie można udzielić odpowiedzi nadawcy wiadomości!");
+}
+
+std::string deleteFailedText()
+{
+    return winLiteral("Nie można skasować wiadomości!");
+}
+
+std::string archiveFailedText()
+{
+    return winLiteral("Nie można zarchiwizować wiadomości!");
+}
+
+std::string newMailSendersText(uint32_t count)
+{
+    return std::to_string(count) + winLiteral(" nadawców");
+}
+
+std::string newMailSubjectsText()
+{
+    return "(...)";
+}
+
+} // namespace kestrin

@@ -1,0 +1,33 @@
+#pragma once
+// The status and report texts of the check cycle, as Windows-1250 data.
+#include <cstdint>
+#include <string>
+
+namespace kestrin {
+
+std::string waitingForNetworkText(); // "Próba nawiązania połączenia z siecią internet..."
+std::string noNetworkText();         // "Nie można nawiązać połączenia z siecią internet!"
+std::string verifyingAccountsText(); // "Weryfikacja kont pocztowych..."
+std::string noAccountsText();        // "Nie skonfigurowano żadnych kont pocztowych!"
+std::string noRulesText();           // "Nie wprowadzono żadnych reguł ... filtru Bayesa!"
+std::string idleText();              // "Czuwanie..."
+std::string disconnectingText();     // "Rozłączanie..."
+std::string disconnectedText();      // "Rozłączono."
+std::string invalidAccountText(const std::string& name);
+std::string connectingText(const std::string& name, const std::string& host, int attempt);
+std::string connectionFailedReport(const std::string& name, const std::string& host, const std::string& reason);
+std::string connectionFailedStatus(const std::string& name, const std::string& host);
+std::string checkingText(const std::string& name, const std::string& host);
+std::string fetchFailedText(const std::string& name, const std::string& host);
+// A message the reader refuses; the session stays in step and the next message is read.
+std::string unreadableMessageReport(const std::string& name, const std::string& host, int number,
+                                    const std::string& reason);
+std::string unreadableMessageStatus(const std::string& name, const std::string& host, int number);
+std::string forwardFailedText();                // "Nie można przesłać dalej wiadomości!"
+std::string replyFailedText();                  // "Nie można udzielić odpowiedzi nadawcy wiadomości!"
+std::string deleteFailedText();                 // "Nie można skasować wiadomości!"
+std::string archiveFailedText();                // "Nie można zarchiwizować wiadomości!"
+std::string newMailSendersText(uint32_t count); // count + " nadawców"
+std::string newMailSubjectsText();              // "(...)"
+
+} // namespace kestrin

@@ -1,0 +1,96 @@
+#pragma once
+// The running state of one check cycle, split over sweeper_cycle.cpp (whole
+// cycle and handoffs), sweeper_account.cpp, sweeper_message.cpp and
+// sweeper_actions.cpp. Internal to the engine.
+#include "engine/bayes_verdict.h"
+#include "engine/message_classification.h"
+#include "engine/sweeper.h"
+#include "mail/id_pop3.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace kestrin {
+
+// Identity values of one message, neutralised for the report line.
+struct MessageValues {
+    std::string messageId;
+    std::string dateText;
+    std::string senderName;
+    std::string senderAddress;
+    std::string subject;
+};
+
+class SweeperCycle {
+public:
+    SweeperCycle(const CycleSnapshot& snapshot, SweeperContext& context, CycleHost& host);
+    ~SweeperCycle();
+    void run();
+
+private:
+    void runSteps();
+
+    // Handoffs; each first makes sure the cycle was not cancelled.
+    void statusStep(const std::string& text);
+    void progressStep();
+    void advanceProgress();
+    void resultStep(const std::string& flags, const std::string& reportText, bool newEntry = false);
+    void failureSteps(const std::string& reportText, const std::string& statusText);
+    void endStep();
+    void pause(int64_t ms);
+
+    // Whole cycle
+    bool waitForNetwork();
+    bool accountLoopRuns();
+    void closeSession();
+    void finalStatus();
+
+    // Per account (sweeper_account.cpp)
+    void checkAccount(size_t index);
+    bool configureSession(const AccountRecord& account);
+    bool connect(size_t index, const AccountRecord& account);
+    void checkMessages(const AccountRecord& account);
+    void disconnect();
+
+    // Per message (sweeper_message.cpp)
+    enum class FetchResult { Fetched, Unreadable, Failed };
+    bool wholeFlag(const AccountRecord& account, int64_t messageSize) const;
+    FetchResult fetch(const AccountRecord& account, int number, bool whole);
+    void handleMessage(const AccountRecord& account, int number, int64_t messageSize, bool whole);
+    void classify(int number, int64_t messageSize, bool whole);
+    std::string mailEntry(const AccountRecord& account, const MessageValues& values, int64_t messageSize,
+                          bool whole) const;
+    void countNewMail();
+
+    // Action step (sweeper_actions.cpp)
+    void actionStep(const ActionFlags& actions, int cause, int matchedNumber, bool whole);
+    void archive(int cause);
+    void forward(int cause);
+    void reply(int cause);
+    void remove(int cause, int matchedNumber);
+    void actionFailed(const std::string& text);
+
+    const CycleSnapshot& snapshot_;
+    SweeperContext& context_;
+    CycleHost& host_;
+    CancelToken& cancel_;
+    std::unique_ptr<TIdPOP3> session_;
+    std::optional<CancelRegistration> sessionAbort_;
+    std::optional<BayesClassifier> bayes_;
+    TIdMessage message_;
+    std::string messageFile_;
+    uint32_t progressSteps_ = 0;
+    uint32_t progressTotal_ = 0;
+    uint32_t newMailCount_ = 0;
+    std::string senderText_;
+    std::string subjectText_;
+    SharedChanges pending_;
+
+    // The message being handled
+    std::string flags_;
+    ActionMarkers markers_{};
+    bool archiveFailed_ = false;
+};
+
+} // namespace kestrin

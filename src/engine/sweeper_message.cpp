@@ -1,0 +1,160 @@
+#include "engine/cycle_texts.h"
+#include "engine/message_identity.h"
+#include "engine/message_text.h"
+#include "engine/report_value.h"
+#include "engine/sweeper_cycle.h"
+#include "engine/tag_stripping.h"
+#include "engine/top_words.h"
+#include "mail/mail_errors.h"
+#include "storage/report_entry.h"
+#include "text/date_text.h"
+#include "text/strict_integer.h"
+
+#include <vector>
+
+namespace kestrin {
+namespace {
+
+constexpr int kFetchAttempts = 3;
+constexpr const char* kUnlimitedSize = "999999999999999999999999999999";
+
+MessageValues neutralisedValues(const TIdMessage& message)
+{
+    return MessageValues{neutraliseReportValue(message.messageId), neutraliseReportValue(dateText(message.Date)),
+                         neutraliseReportValue(message.From.Name), neutraliseReportValue(message.From.Address),
+                         neutraliseReportValue(message.Subject)};
+}
+
+std::string actionLetters(const ActionMarkers& markers)
+{
+    static constexpr const char* kLetters[] = {"a", "s", "r", "d"};
+    std::string letters;
+    for (size_t i = 0; i < markers.size(); ++i) {
+        if (markers[i] != kNotDone)
+            letters += kLetters[i];
+    }
+    return letters;
+}
+
+} // namespace
+
+// Compared in 64 bits: a server size of 2^31 or more must not wrap into "small".
+// An unknown size (-1) counts as small enough.
+bool SweeperCycle::wholeFlag(const AccountRecord& account, int64_t messageSize) const
+{
+    if (account.size == kUnlimitedSize)
+        return true;
+    const int64_t limit = int64_t{strictInteger(account.size)} * 1024;
+    return limit >= messageSize;
+}
+
+SweeperCycle::FetchResult SweeperCycle::fetch(const AccountRecord& account, int number, bool whole)
+{
+    for (int attempt = 1; attempt <= kFetchAttempts; ++attempt) {
+        cancel_.throwIfCancelled();
+        try {
+            if (whole) {
+                if (!session_->FetchMessage(number, message_))
+                    continue;
+                message_.saveToFile(messageFile_);
+            } else {
+                session_->FetchHeader(number, message_);
+            }
+            return FetchResult::Fetched;
+        } catch (const EIdReadLnMaxLineLengthExceeded& failure) {
+            cancel_.throwIfCancelled();
+            if (session_->IsConnected()) {
+                failureSteps(unreadableMessageReport(account.name, account.pop3, number, failure.what()),
+                             unreadableMessageStatus(account.name, account.pop3, number));
+                return FetchResult::Unreadable;
+            }
+        } catch (const EIdEmailParseError& failure) {
+            cancel_.throwIfCancelled();
+            failureSteps(unreadableMessageReport(account.name, account.pop3, number, failure.what()),
+                         unreadableMessageStatus(account.name, account.pop3, number));
+            return FetchResult::Unreadable;
+        } catch (const EIdUnknownMessagePartType& failure) {
+            cancel_.throwIfCancelled();
+            failureSteps(unreadableMessageReport(account.name, account.pop3, number, failure.what()),
+                         unreadableMessageStatus(account.name, account.pop3, number));
+            return FetchResult::Unreadable;
+        } catch (const std::exception&) {
+            cancel_.throwIfCancelled();
+        }
+    }
+    return FetchResult::Failed;
+}
+
+void SweeperCycle::handleMessage(const AccountRecord& account, int number, int64_t messageSize, bool whole)
+{
+    markers_ = {kNotDone, kNotDone, kNotDone, kNotDone};
+    flags_ = "c";
+    archiveFailed_ = false;
+    const MessageValues values = neutralisedValues(message_);
+    const std::string identity =
+        messageIdentity(values.messageId, values.dateText, values.senderName, values.senderAddress, values.subject);
+    if (context_.markedMemory.find(identity)) {
+        actionStep(kArchiveAndDelete, kCauseUser, number, whole);
+    } else {
+        if (context_.checkedMemory.find(identity))
+            return;
+        context_.checkedMemory.insert(identity);
+        classify(number, messageSize, whole);
+    }
+    std::string reportText;
+    if (!account.nrep)
+        reportText = mailEntry(account, values, messageSize, whole);
+    countNewMail();
+    resultStep(flags_, reportText, !account.nrep);
+}
+
+void SweeperCycle::classify(int number, int64_t messageSize, bool whole)
+{
+    const MessageClassification classification =
+        classifyMessage(snapshot_, bayes_ ? &*bayes_ : nullptr, message_, messageSize, whole);
+    for (const CauseJudgement& judgement : classification.causes) {
+        if (judgement.outcome == CauseOutcome::Fault) {
+            flags_ = "e";
+            failureSteps(ruleAnalysisFaultText(), ruleAnalysisFaultText());
+        } else if (judgement.outcome == CauseOutcome::Selected) {
+            actionStep(judgement.actions, judgement.cause, number, whole);
+        }
+    }
+}
+
+std::string SweeperCycle::mailEntry(const AccountRecord& account, const MessageValues& values, int64_t messageSize,
+                                    bool whole) const
+{
+    const std::string topText = whole ? topWords(stripTags(messageText(message_, " "))) : std::string();
+    const std::vector<std::string> fields = {
+        values.messageId,
+        values.dateText,
+        actionLetters(markers_),
+        neutraliseReportValue(deletingCauseText(markers_[kActionDelete], snapshot_.rules)),
+        neutraliseReportValue(account.name),
+        values.senderName,
+        values.senderAddress,
+        values.subject,
+        mailSizeText(messageSize),
+        neutraliseReportValue(topText),
+        "0",
+        "0"};
+    return joinMailFields(fields);
+}
+
+// Every message left on the server counts, in every account, even without a report entry.
+void SweeperCycle::countNewMail()
+{
+    if (markers_[kActionDelete] != kNotDone)
+        return;
+    ++newMailCount_;
+    if (newMailCount_ == 1) {
+        senderText_ = message_.From.text();
+        subjectText_ = message_.Subject;
+    } else {
+        senderText_ = newMailSendersText(newMailCount_);
+        subjectText_ = newMailSubjectsText();
+    }
+}
+
+} // namespace kestrin
