@@ -23,6 +23,8 @@ void printLoadFailure(const LoadResult& loaded, std::ostream& err)
 CycleSession::CycleSession(std::string programFolder, std::ostream& out, std::ostream& err)
     : programFolder_(std::move(programFolder)), err_(err), lock_(programFolder_), host_(data_, out, err)
 {
+    if (QCoreApplication::instance() == nullptr)
+        qtApplication_ = std::make_unique<QCoreApplication>(qtArgc_, qtArgv_);
 }
 
 std::optional<int> CycleSession::open()

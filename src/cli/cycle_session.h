@@ -12,6 +12,8 @@
 #include "platform/system_internet_check.h"
 #include "storage/program_data.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -38,6 +40,11 @@ public:
     const ProgramData& data() const { return data_; }
 
 private:
+    // Qt's sockets expect an application object; without one Qt warns on stderr.
+    int qtArgc_ = 1;
+    char qtName_[12] = "kestrin-cli";
+    char* qtArgv_[2] = {qtName_, nullptr};
+    std::unique_ptr<QCoreApplication> qtApplication_;
     std::string programFolder_;
     std::ostream& err_;
     SingleInstanceLock lock_;
