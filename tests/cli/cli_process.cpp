@@ -41,6 +41,9 @@ CliProcess::CliProcess(const std::vector<std::string>& args, const std::string& 
     for (auto& arg : argv)
         pointers.push_back(arg.data());
     pointers.push_back(nullptr);
+    // Emptied before the start, so an earlier run's output is never taken for this one's.
+    std::ofstream(outPath_, std::ios::trunc);
+    std::ofstream(errPath_, std::ios::trunc);
     pid_ = ::fork();
     if (pid_ < 0)
         throw std::runtime_error("fork failed");
