@@ -1,5 +1,7 @@
 #include "mail/pop3_answer_source.h"
 
+#include "mail/mail_errors.h"
+
 namespace kestrin {
 
 bool ChannelLineSource::readLine(std::string& line)
@@ -17,6 +19,9 @@ bool Pop3AnswerSource::readLine(std::string& line)
             ended_ = true;
             return false;
         }
+    } catch (const EIdReadLnMaxLineLengthExceeded&) {
+        // The channel dropped the whole line; the rest of the answer can still be drained.
+        throw;
     } catch (...) {
         transportFailed_ = true;
         throw;

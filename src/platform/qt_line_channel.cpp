@@ -175,14 +175,33 @@ std::string QtLineChannel::readLine()
 // The next line when the buffer holds one; throws when the line so far is already
 // too long. Taken lines only move the read offset, so a large message that arrives
 // at once is not copied again for every line.
+// An over-long line is dropped up to its end, so the reader stays in step with
+// the peer and the next read returns the line after it.
 bool QtLineChannel::takeBufferedLine(std::string& line)
 {
     const size_t lf = buffer_.find('\n', bufferStart_);
+    if (droppingLine_) {
+        if (lf == std::string::npos) {
+            buffer_.clear();
+            bufferStart_ = 0;
+            return false;
+        }
+        droppingLine_ = false;
+        bufferStart_ = lf + 1;
+        return takeBufferedLine(line);
+    }
     const size_t end = lf == std::string::npos ? buffer_.size() : lf;
     const bool endsWithCr = end > bufferStart_ && buffer_[end - 1] == '\r';
     const size_t length = end - bufferStart_ - (endsWithCr ? 1 : 0);
-    if (length > maxLineLength_)
+    if (length > maxLineLength_) {
+        if (lf == std::string::npos) {
+            clearBuffer();
+            droppingLine_ = true;
+        } else {
+            bufferStart_ = lf + 1;
+        }
         throw EIdReadLnMaxLineLengthExceeded("Max line length exceeded.");
+    }
     if (lf == std::string::npos)
         return false;
     line.assign(buffer_, bufferStart_, length);
@@ -192,6 +211,7 @@ bool QtLineChannel::takeBufferedLine(std::string& line)
 
 void QtLineChannel::clearBuffer()
 {
+    droppingLine_ = false;
     buffer_.clear();
     bufferStart_ = 0;
 }

@@ -51,6 +51,7 @@ private:
     std::string host_;
     std::string buffer_; // received; not yet read from bufferStart_ on
     size_t bufferStart_ = 0;
+    bool droppingLine_ = false; // the rest of an over-long line is skipped up to its LF
     int connectTimeoutMs_ = 0;
     int readTimeoutMs_ = 0;
     size_t maxLineLength_ = kDefaultMaxLineLength;

@@ -107,8 +107,8 @@ TEST(QtLineChannel, ManyLinesInOneBurstArriveWholeAndInOrder)
 TEST(QtLineChannel, LinesUpToTheMaximumPassLongerOnesRaise)
 {
     const std::string exact(40, 'x');
-    ScriptedServer server(
-        {"S: " + exact, "S~ " + exact + "\n", "S~ " + exact + "\r", "WAIT 100", "S~ \n", "S: " + exact + "y", "CLOSE"});
+    ScriptedServer server({"S: " + exact, "S~ " + exact + "\n", "S~ " + exact + "\r", "WAIT 100", "S~ \n",
+                           "S: " + exact + "y", "S: after", "CLOSE"});
     QtLineChannel channel;
     connectTo(channel, server);
     channel.setMaxLineLength(exact.size());
@@ -126,15 +126,20 @@ TEST(QtLineChannel, LinesUpToTheMaximumPassLongerOnesRaise)
             }
         },
         EIdReadLnMaxLineLengthExceeded);
+    // The long line was dropped whole: the reader is in step with the peer again.
+    EXPECT_EQ(channel.readLine(), "after");
     server.finish();
 }
 
 TEST(QtLineChannel, EndlessLineWithoutLfRaisesBeforeTheTimeOut)
 {
-    ScriptedServer server({"S~ " + std::string(20000, 'a'), "WAIT 500"});
+    ScriptedServer server({"S~ " + std::string(20000, 'a'), "WAIT 200", "S~ " + std::string(30000, 'b'), "WAIT 200",
+                           "S: tail", "S: next", "WAIT 500"});
     QtLineChannel channel;
     connectTo(channel, server);
     EXPECT_THROW(channel.readLine(), EIdReadLnMaxLineLengthExceeded);
+    // Everything up to the line's LF is dropped, however late it comes.
+    EXPECT_EQ(channel.readLine(), "next");
     channel.close();
     server.finish();
 }
