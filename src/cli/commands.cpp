@@ -13,6 +13,9 @@ const std::vector<Command>& commandTable()
         {"report", "report [--home DIR]", runReport},
         {"records", "records [--home DIR] [--show-passwords]", runRecords},
         {"db", "db dump|load [--home DIR] FILE", runDb},
+        {"check", "check [--home DIR] [--cycles N]", runCheck},
+        {"watch", "watch [--home DIR]", runWatch},
+        {"classify", "classify [--home DIR] [--size BYTES] [--header-only] FILE", runClassify},
     };
     return table;
 }

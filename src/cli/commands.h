@@ -26,5 +26,8 @@ int runSettings(const std::vector<std::string>& words);
 int runReport(const std::vector<std::string>& words);
 int runRecords(const std::vector<std::string>& words);
 int runDb(const std::vector<std::string>& words);
+int runCheck(const std::vector<std::string>& words);
+int runWatch(const std::vector<std::string>& words);
+int runClassify(const std::vector<std::string>& words);
 
 } // namespace kestrin::cli

@@ -1,0 +1,73 @@
+#include "cli/cycle_session.h"
+
+#include "cli/commands.h"
+#include "storage/report_file.h"
+#include "text/cp1250.h"
+#include "text/date_time.h"
+
+#include <filesystem>
+
+namespace kestrin::cli {
+namespace {
+
+void printLoadFailure(const LoadResult& loaded, std::ostream& err)
+{
+    err << cp1250ToUtf8(loaded.message);
+    if (loaded.detail != loaded.message)
+        err << " (" << cp1250ToUtf8(loaded.detail) << ")";
+    err << '\n';
+}
+
+} // namespace
+
+CycleSession::CycleSession(std::string programFolder, std::ostream& out, std::ostream& err)
+    : programFolder_(std::move(programFolder)), err_(err), lock_(programFolder_), host_(data_, out, err)
+{
+    if (QCoreApplication::instance() == nullptr)
+        qtApplication_ = std::make_unique<QCoreApplication>(qtArgc_, qtArgv_);
+}
+
+std::optional<int> CycleSession::open()
+{
+    if (!lock_.tryLock()) {
+        err_ << "Nie można uruchomić na raz dwóch kopii tego programu!\n"
+             << "kestrin-cli: the program folder " << programFolder_ << " is in use by another Kestrin";
+        if (const long long pid = lock_.holderPid(); pid > 0)
+            err_ << " (process " << pid << ")";
+        err_ << "; nothing was changed.\n";
+        return kExitInputError;
+    }
+    const LoadResult loaded = loadAll(programFolder_, data_, localNow());
+    if (loaded.failure != LoadFailure::None) {
+        printLoadFailure(loaded, err_);
+        return kExitInputError;
+    }
+    applyReportLimit(data_.report, data_.settings.maxRep, data_.settings.clearRepOnStart);
+    channels_ = std::make_unique<QtLineChannelFactory>(data_.settings.caFile);
+    return std::nullopt;
+}
+
+CycleOutcome CycleSession::runCycle(CancelToken& cancel)
+{
+    SweeperContext context{programFolder_, *channels_, internet_, checkedMemory_, markedMemory_, cancel, {}};
+    TSweeper sweeper(takeCycleSnapshot(data_), std::move(context), host_);
+    return sweeper.run();
+}
+
+int CycleSession::close()
+{
+    const SaveResult saved = saveAll(programFolder_, data_);
+    // The window removes its temporary files at exit; so does the command line.
+    std::error_code ignored;
+    std::filesystem::remove(temporaryMessagePath(programFolder_), ignored);
+    lock_.unlock();
+    if (saved.ok)
+        return 0;
+    err_ << cp1250ToUtf8(saved.message);
+    if (!saved.detail.empty())
+        err_ << " (" << cp1250ToUtf8(saved.detail) << ")";
+    err_ << '\n';
+    return kExitSaveError;
+}
+
+} // namespace kestrin::cli
