@@ -162,10 +162,10 @@ std::string quotedString(std::string_view s)
 // The address in angle brackets, its local part quoted when it needs it.
 std::string angleAddress(const std::string& address)
 {
-    const std::string spec = TIdEMailAddressItem{{}, address}.text();
-    if (spec.empty() || spec.front() == '<')
-        return spec.empty() ? std::string("<>") : spec;
-    return "<" + spec + ">";
+    const std::string addrSpec = TIdEMailAddressItem{{}, address}.text();
+    if (addrSpec.empty() || addrSpec.front() == '<')
+        return addrSpec.empty() ? std::string("<>") : addrSpec;
+    return "<" + addrSpec + ">";
 }
 
 bool isPhraseChar(char c)
