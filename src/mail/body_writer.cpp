@@ -3,6 +3,7 @@
 #include "mail/header_lines.h"
 #include "mail/message_layout.h"
 #include "mail/message_writer.h"
+#include "mail/quoted_string.h"
 #include "mail/uuencode_writer.h"
 #include "text/ascii_case.h"
 
@@ -89,14 +90,14 @@ std::vector<std::string> containerHeaders(const TIdMessage& message, size_t inde
     std::vector<std::string> headers = cleanHeaderLines(container.headers.lines);
     if (contentTypeParameter(headerValueOf(headers, "Content-Type"), "boundary") != boundary) {
         const std::string type = container.contentType.empty() ? std::string("multipart/mixed") : container.contentType;
-        setHeader(headers, "Content-Type", type + "; boundary=" + quotedParameter(boundary));
+        setHeader(headers, "Content-Type", type + "; boundary=" + quotedString(boundary));
     }
     return headers;
 }
 
 std::string typeWithParameter(const std::string& type, std::string_view parameter, const std::string& value)
 {
-    return value.empty() ? type : type + "; " + std::string(parameter) + "=" + quotedParameter(value);
+    return value.empty() ? type : type + "; " + std::string(parameter) + "=" + quotedString(value);
 }
 
 // A part built in code carries its description in fields only.

@@ -3,6 +3,7 @@
 #include "mail/address_parser.h"
 #include "mail/encoded_words.h"
 #include "mail/mail_errors.h"
+#include "mail/quoted_string.h"
 #include "text/ascii_case.h"
 
 #include <algorithm>
@@ -145,18 +146,6 @@ bool readsBackAs(std::string_view written, const TIdEMailAddressItem& item)
     } catch (const EIdEmailParseError&) {
         return false;
     }
-}
-
-std::string quotedString(std::string_view s)
-{
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    out += '"';
-    return out;
 }
 
 // The address in angle brackets, its local part quoted when it needs it.

@@ -1,5 +1,6 @@
 #include "mail/id_email_address.h"
 
+#include "mail/quoted_string.h"
 #include "text/ascii_case.h"
 
 #include <string_view>
@@ -37,18 +38,6 @@ bool isPlainName(std::string_view s)
     return true;
 }
 
-std::string quoted(std::string_view s)
-{
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    out += '"';
-    return out;
-}
-
 // The address itself, quoting the local part when it needs it, and whether
 // that happened (a quoted address is always written in angle brackets).
 std::string addressSpec(std::string_view address, bool& quotedLocal)
@@ -58,7 +47,7 @@ std::string addressSpec(std::string_view address, bool& quotedLocal)
     quotedLocal = !isPlainLocalPart(local);
     if (!quotedLocal)
         return std::string(address);
-    std::string out = quoted(local);
+    std::string out = quotedString(local);
     if (at != std::string_view::npos)
         out += address.substr(at);
     return out;
@@ -80,7 +69,7 @@ std::string TIdEMailAddressItem::text() const
     // A name that only repeats the address adds nothing.
     if (Name.empty() || equalsIgnoreCase(Name, Address))
         return addressForm(Name, Address);
-    return (isPlainName(Name) ? Name : quoted(Name)) + " " + addressForm(Name, Address);
+    return (isPlainName(Name) ? Name : quotedString(Name)) + " " + addressForm(Name, Address);
 }
 
 std::string TIdEMailAddressList::text() const

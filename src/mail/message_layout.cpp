@@ -1,5 +1,6 @@
 #include "mail/message_layout.h"
 
+#include "mail/quoted_string.h"
 #include "mail/transfer_encoding.h"
 
 namespace kestrin {
@@ -39,23 +40,11 @@ std::string contentTypeValue(const TIdMessage& message)
 {
     std::string value = message.contentType.empty() ? std::string("text/plain") : message.contentType;
     if (!message.CharSet.empty())
-        value += "; charset=" + quotedParameter(message.CharSet);
+        value += "; charset=" + quotedString(message.CharSet);
     const std::string boundary = outgoingBoundary(message);
     if (!boundary.empty())
-        value += "; boundary=" + quotedParameter(boundary);
+        value += "; boundary=" + quotedString(boundary);
     return value;
-}
-
-std::string quotedParameter(const std::string& value)
-{
-    std::string out = "\"";
-    for (char c : value) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    out += '"';
-    return out;
 }
 
 } // namespace kestrin

@@ -22,7 +22,4 @@ bool writesAsSinglePart(const TIdMessage& message);
 // The message's Content-Type value with its charset and boundary parameters.
 std::string contentTypeValue(const TIdMessage& message);
 
-// A parameter value in double quotes, backslash before '\' and '"'.
-std::string quotedParameter(const std::string& value);
-
 } // namespace kestrin
