@@ -10,6 +10,7 @@
 #include "storage/record_tables.h"
 #include "storage/report_file.h"
 #include "storage/settings.h"
+#include "support/corpus_files.h"
 #include "text/cp1250.h"
 #include "text/date_time.h"
 
@@ -125,11 +126,7 @@ protected:
         if (!fs::is_directory(corpus / "spam-1") || !fs::is_directory(corpus / "easy-ham-1"))
             return;
         for (const char* folder : {"easy-ham-1", "spam-1"}) {
-            std::vector<fs::path> files;
-            for (const auto& entry : fs::directory_iterator(corpus / folder))
-                if (entry.path().extension() == ".txt")
-                    files.push_back(entry.path());
-            std::sort(files.begin(), files.end());
+            const std::vector<fs::path> files = test::corpusFiles(corpus / folder);
             for (size_t i = 0; i < 2 && i < files.size(); ++i) {
                 deliver(readFile(files[i]), std::string(folder) == "spam-1");
                 corpusMessages.push_back(files[i]);

@@ -1,6 +1,7 @@
 #include "mail/mail_errors.h"
 #include "mail/mime_parts.h"
 #include "message_test_support.h"
+#include "support/corpus_files.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +32,7 @@ bool hasBodyText(const TIdMessage& message)
 CorpusTally loadFolder(const fs::path& folder)
 {
     CorpusTally tally;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() == ".txt")
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = test::corpusFiles(folder);
     for (const auto& file : files) {
         ++tally.files;
         TIdMessage message;

@@ -1,5 +1,6 @@
 #include "mail/mail_errors.h"
 #include "mail/message_writer.h"
+#include "support/corpus_files.h"
 #include "text/ascii_case.h"
 #include "writer_test_support.h"
 
@@ -71,12 +72,7 @@ struct Tally {
 Tally roundTripFolder(const fs::path& folder)
 {
     Tally tally;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() == ".txt")
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = test::corpusFiles(folder);
     for (const auto& file : files) {
         ++tally.files;
         TIdMessage original;

@@ -5,6 +5,7 @@
 #include "mail/string_line_source.h"
 #include "peers/dovecot_peer.h"
 #include "platform/qt_line_channel_factory.h"
+#include "support/corpus_files.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -33,12 +34,7 @@ std::vector<std::string> sampleMessages(size_t fromCorpus)
     const fs::path corpus = fs::path(KESTRIN_CORPUS_DIR) / "easy-ham-1";
     if (!fs::is_directory(corpus))
         return messages;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(corpus)) {
-        if (entry.path().extension() == ".txt")
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = test::corpusFiles(corpus);
     for (size_t i = 0; i < files.size() && i < fromCorpus; ++i)
         messages.push_back(fileBytes(files[i]));
     return messages;

@@ -7,6 +7,7 @@
 #include "mail/string_line_source.h"
 #include "peers/smtp_peer.h"
 #include "platform/qt_line_channel.h"
+#include "support/corpus_files.h"
 #include "text/ascii_case.h"
 
 #include <gtest/gtest.h>
@@ -29,13 +30,7 @@ constexpr size_t kSamplePerFolder = 100;
 std::vector<fs::path> corpusSample(const std::string& folderName)
 {
     const fs::path folder = fs::path(KESTRIN_CORPUS_DIR) / folderName;
-    std::vector<fs::path> files;
-    if (!fs::is_directory(folder))
-        return files;
-    for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".txt")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = test::corpusFiles(folder);
     std::vector<fs::path> sample;
     const size_t step = std::max<size_t>(1, files.size() / kSamplePerFolder);
     for (size_t i = 0; i < files.size() && sample.size() < kSamplePerFolder; i += step)
