@@ -5,9 +5,8 @@
 
 namespace kestrin::cli {
 
-// The program folder the command works on: --home DIR when given; otherwise the
-// executable's folder when it already holds config/ or is writable (portable
-// use); otherwise $XDG_DATA_HOME/kestrin (default ~/.local/share/kestrin).
+// The program folder the command works on: --home DIR when given, otherwise
+// the rule every Kestrin program follows.
 std::string programFolder(const CliArgs& args);
 
 } // namespace kestrin::cli

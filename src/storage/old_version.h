@@ -10,3 +10,12 @@ namespace kestrin {
 bool olderVersionSettingsExist(const std::string& programFolder);
 
 } // namespace kestrin
+
+namespace kestrin {
+
+// True when none of config/acc_database2.dat, config/regs_database2.dat and
+// config/fri_database2.dat exists but settings of an older version do: the
+// program must hand over to the converter instead of starting empty.
+bool settingsNeedConversion(const std::string& programFolder);
+
+} // namespace kestrin

@@ -303,5 +303,18 @@ TEST_F(RecordTablesTest, OlderVersionSettingsAreDetectedByFilePresence)
     EXPECT_FALSE(olderVersionSettingsExist(home()));
 }
 
+TEST_F(RecordTablesTest, ConversionIsNeededOnlyWhenNoCurrentDatabaseExists)
+{
+    putFileBytes(path("config.ini"), "");
+    EXPECT_TRUE(settingsNeedConversion(home()));
+    for (const char* name : {"config/acc_database2.dat", "config/regs_database2.dat", "config/fri_database2.dat"}) {
+        putFileBytes(path(name), "");
+        EXPECT_FALSE(settingsNeedConversion(home())) << name;
+        std::filesystem::remove(path(name));
+    }
+    std::filesystem::remove(path("config.ini"));
+    EXPECT_FALSE(settingsNeedConversion(home())) << "nothing old, nothing new: a first start";
+}
+
 } // namespace
 } // namespace kestrin

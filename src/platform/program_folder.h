@@ -1,0 +1,25 @@
+#pragma once
+// Where the program keeps its files, and the shipped data it starts with.
+#include <optional>
+#include <string>
+
+namespace kestrin {
+
+// The folder of the running executable ("" when it cannot be told).
+std::string executableFolder();
+
+// The program folder: home when given (--home DIR); otherwise the executable's
+// folder when it already holds config/ or is writable (portable use);
+// otherwise $XDG_DATA_HOME/kestrin (default ~/.local/share/kestrin).
+std::string chooseProgramFolder(const std::optional<std::string>& home);
+
+// Where the installation keeps data/ and skins/: <executable folder>/../share/kestrin.
+std::string shippedDataFolder();
+
+// Copies shipped data/ and skins/ files that the program folder does not have
+// yet (a file the user already has is never replaced) and creates config/ and
+// archive/. Returns the number of files copied; throws std::filesystem::filesystem_error
+// when the program folder cannot be created.
+int installShippedData(const std::string& programFolder, const std::string& shippedFolder);
+
+} // namespace kestrin
