@@ -2,6 +2,7 @@
 // What the settings window needs of the main window: the check timer, the
 // tray menu's default item, the tray icon, the window's transparency, and the
 // start-up steps that belong to the main window's pages.
+#include <QIcon>
 #include <QString>
 
 namespace kestrin::ui {
@@ -21,8 +22,13 @@ public:
     virtual void setTrayIconFile(const QString& icoPath) = 0;
     // on: the window is drawn with opacity 0-255; off: fully opaque.
     virtual void setTransparency(bool on, int opacity) = 0;
-    // The main window is disabled while the settings window is shown.
+    // The main window is disabled while the settings window is shown, which
+    // takes the main window's icon and opacity when it is shown.
     virtual void setMainWindowEnabled(bool enabled) = 0;
+    virtual QIcon mainWindowIcon() const = 0;
+    virtual double mainWindowOpacity() const = 0;
+    // Start-up only, when "WABSynch" is on: the address-book import without questions.
+    virtual void importFriendsSilently() = 0;
     // Start-up only: the statistics view selector's change handler and the
     // saved sort columns of the account, rule and friend lists.
     virtual void statisticsViewChanged() = 0;
