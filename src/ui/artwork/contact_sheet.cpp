@@ -61,8 +61,8 @@ public:
             const int x = kMargin + (index % perRow) * cell;
             const int y = y_ + (index / perRow) * (cell + 14);
             painter_.fillRect(x, y, kGlyphSide * kGlyphZoom, kGlyphSide * kGlyphZoom, QColor(255, 255, 255));
-            painter_.drawImage(QPoint(x, y), glyphImage(index).scaled(kGlyphSide * kGlyphZoom,
-                                                                      kGlyphSide * kGlyphZoom));
+            painter_.drawImage(QPoint(x, y),
+                               glyphImage(index).scaled(kGlyphSide * kGlyphZoom, kGlyphSide * kGlyphZoom));
             caption(x, y + cell + 2, QString::number(index));
         }
         y_ += 2 * (cell + 14) + 4;
@@ -137,8 +137,9 @@ int drawSheet(QImage& sheet, const QString& root)
     QList<QString> labels;
     for (int number = 0; number < kTrayIconCount; ++number) {
         files << inFolder(root, trayIconFile(number));
-        labels << QStringLiteral("tray%1%2").arg(number).arg(trayIconIsAttention(number) ? QStringLiteral(" (new mail)")
-                                                                                         : QString());
+        labels << QStringLiteral("tray%1%2")
+                      .arg(number)
+                      .arg(trayIconIsAttention(number) ? QStringLiteral(" (new mail)") : QString());
     }
     writer.heading(QStringLiteral("tray icons 48/32/24/16 (light and dark panel)"));
     writer.iconRow(files, labels, QColor(238, 238, 238));

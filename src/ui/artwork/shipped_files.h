@@ -7,13 +7,13 @@ namespace kestrin::artwork {
 
 // Paths below a program folder (or the installed share/kestrin folder), with
 // "/" separators: "data/tray3.ico", "skins/kestrin.ini".
-QString trayIconFile(int number);   // 0-14
-QString scanIconFile(int step);     // 0-7
-QString scanStartIconFile();        // data/scan.ico
-QString updateIconFile();           // data/update.ico
-QString newMailSoundFile();         // data/newmail.wav
-QString logoFile();                 // data/logo.bmp
-QString defaultSkinFile();          // skins/kestrin.ini
+QString trayIconFile(int number); // 0-14
+QString scanIconFile(int step);   // 0-7
+QString scanStartIconFile();      // data/scan.ico
+QString updateIconFile();         // data/update.ico
+QString newMailSoundFile();       // data/newmail.wav
+QString logoFile();               // data/logo.bmp
+QString defaultSkinFile();        // skins/kestrin.ini
 
 // folder + "/" + one of the above.
 QString inFolder(const QString& folder, const QString& relativeFile);
