@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QImageReader>
 #include <QMap>
 #include <QTemporaryDir>
@@ -107,6 +108,11 @@ TEST_F(ArtworkDataFiles, EveryIconFileHoldsTheFourSizes)
             sides << image.width();
         }
         EXPECT_EQ(sides, iconSides());
+    }
+    // The tray takes a QIcon made from the file; it must offer every size.
+    const QList<QSize> offered = QIcon(path(trayIconFile(0))).availableSizes();
+    for (int side : iconSides()) {
+        EXPECT_TRUE(offered.contains(QSize(side, side))) << side;
     }
     EXPECT_EQ(trayIconFile(14), QStringLiteral("data/tray14.ico"));
     EXPECT_EQ(scanIconFile(0), QStringLiteral("data/scan0.ico"));

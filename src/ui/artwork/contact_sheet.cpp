@@ -32,6 +32,29 @@ QImage iconAt(const QString& path, int side)
     return {};
 }
 
+// The skin as the notice will show it, its two text lines filled in the fonts
+// the skin names (points at 96 dpi), to judge whether they fit.
+QImage withSampleTexts(const QImage& background)
+{
+    QImage shown = background.convertToFormat(QImage::Format_RGB32);
+    const NoticeSkin skin = defaultNoticeSkin();
+    QPainter painter(&shown);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const SkinTextLine* lines[] = {&skin.sender, &skin.subject};
+    const QString samples[] = {QString::fromUtf8("Jan Kowalski <jan.kowalski@example.com>"),
+                               QString::fromUtf8("Re: Spotkanie w piątek o 10:00")};
+    for (int i = 0; i < 2; ++i) {
+        QFont font(lines[i]->fontName);
+        font.setPixelSize(qRound(lines[i]->fontSize * 96.0 / 72.0));
+        font.setBold(lines[i]->fontStyle.contains(QLatin1Char('B')));
+        painter.setFont(font);
+        painter.setPen(lines[i]->colour);
+        painter.drawText(lines[i]->area, Qt::AlignLeft | Qt::AlignVCenter, samples[i]);
+    }
+    painter.end();
+    return shown;
+}
+
 class SheetWriter {
 public:
     explicit SheetWriter(QImage& sheet) : painter_(&sheet) { painter_.setRenderHint(QPainter::TextAntialiasing); }
@@ -161,7 +184,7 @@ int drawSheet(QImage& sheet, const QString& root)
     writer.picture(QImage(inFolder(root, logoFile())), QStringLiteral("logo.bmp"));
     const QImage skin(inFolder(root, QStringLiteral("skins/") + defaultNoticeSkin().backgroundFile));
     writer.picture(skin, QStringLiteral("skin background 1x"));
-    writer.picture(skin.scaled(skin.size() * 2), QStringLiteral("2x"));
+    writer.picture(withSampleTexts(skin).scaled(skin.size() * 2), QStringLiteral("2x, with sample texts"));
     return writer.bottom();
 }
 

@@ -59,7 +59,11 @@ void drawBadge(QPainter& painter, int side, const QColor& fill)
 void drawBird(QPainter& painter, int side, qreal inset, const QColor& colour)
 {
     const QRectF box(inset, inset, side - 2.0 * inset, side - 2.0 * inset);
-    painter.setPen(Qt::NoPen);
+    // At tray sizes the wings would be thinner than a pixel; an outline in the
+    // bird's own colour thickens them so the shape still reads as a bird.
+    const qreal thickening = side <= 24 ? 0.9 : 0.0;
+    painter.setPen(thickening > 0.0 ? QPen(colour, thickening, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+                                    : QPen(Qt::NoPen));
     painter.setBrush(colour);
     painter.drawPath(kestrelPath(box));
 }
@@ -129,7 +133,7 @@ QImage trayIconImage(int number, int side)
     const TrayScheme& scheme = traySchemes()[static_cast<std::size_t>(number)];
     return paintIcon(side, [&](QPainter& painter) {
         drawBadge(painter, side, scheme.badge);
-        drawBird(painter, side, side * 0.1, scheme.bird);
+        drawBird(painter, side, side <= 24 ? side * 0.05 : side * 0.1, scheme.bird);
     });
 }
 
