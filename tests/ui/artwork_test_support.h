@@ -9,6 +9,10 @@ namespace kestrin::artwork::test {
 inline void ensureApplication()
 {
     if (QCoreApplication::instance() == nullptr) {
+        // Run straight from a shell the tests still need no display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         static int argc = 1;
         static char name[] = "test_ui";
         static char* argv[] = {name, nullptr};
