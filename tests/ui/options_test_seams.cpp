@@ -1,10 +1,12 @@
 #include "options_test_seams.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QKeyEvent>
 
 #include <algorithm>
 #include <stdexcept>
@@ -70,6 +72,20 @@ std::optional<QString> QueuedFileChooser::chooseExistingFile(QWidget*, const QSt
     std::optional<QString> answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+    }
+}
+
+void pressKey(QWidget* widget, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
 }
 
 OptionsWindowFixture::OptionsWindowFixture() : autostart(configHome.path())

@@ -77,6 +77,10 @@ public:
     std::deque<std::optional<QString>> answers;
 };
 
+// Key presses as the user's keyboard sends them.
+void typeText(QWidget* widget, const QString& text);
+void pressKey(QWidget* widget, Qt::Key key);
+
 // A program folder in a temporary folder, the seams, and a Toptions over them.
 class OptionsWindowFixture {
 public:
