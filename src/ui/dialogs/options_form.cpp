@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QImageReader>
 #include <QPixmap>
 
@@ -85,12 +86,24 @@ Toptions::Toptions(std::string programFolder, ProgramData& programData, OptionsH
       ui_(std::make_unique<::Ui::OptionsForm>()), binding_(programData.settings)
 {
     ui_->setupUi(this);
+    sizeDetails();
     fillLists();
     bindControls();
     connectHandlers();
 }
 
 Toptions::~Toptions() = default;
+
+void Toptions::sizeDetails()
+{
+    const QFontMetrics metrics(font());
+    // The slider labels keep the width of their longest text, so that the
+    // sliders do not move while they are dragged.
+    ui_->maxrep_lab->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("250 pozycji")));
+    ui_->maxmsg_lab->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("100 dni")));
+    // Room for the five digits of a port number and the field's frame.
+    ui_->smtpport->setMaximumWidth(metrics.horizontalAdvance(QStringLiteral("000000")) + 2 * metrics.height());
+}
 
 void Toptions::fillLists()
 {

@@ -77,6 +77,7 @@ protected:
     void reject() override;
 
 private:
+    void sizeDetails();
     void fillLists();
     void bindControls();
     void connectHandlers();
