@@ -150,6 +150,16 @@ TEST(OptionsControls, FileChoosersUseTheirFiltersAndFoldersAndCancelChangesNothi
     EXPECT_TRUE(f.control<QLineEdit>("mcsample")->text().isEmpty());
 }
 
+TEST(OptionsControls, ChooserFiltersReachQtWithAnEveryFilePatternThatMatchesEveryFile)
+{
+    EXPECT_EQ(ui::qtFileFilter(QStringLiteral("Aplikacja (*.exe)|*.exe|Wszystkie pliki (*.*)|*.*")),
+              QStringLiteral("Aplikacja (*.exe);;Wszystkie pliki (*)"));
+    EXPECT_EQ(ui::qtFileFilter(QStringLiteral("Certyfikaty (*.pem *.crt)|*.pem;*.crt|Wszystkie pliki (*.*)|*.*")),
+              QStringLiteral("Certyfikaty (*.pem *.crt);;Wszystkie pliki (*)"));
+    EXPECT_EQ(ui::qtFileFilter(QStringLiteral("Skórka Kestrin sweeper (*.ini)|*.ini")),
+              QStringLiteral("Skórka Kestrin sweeper (*.ini)"));
+}
+
 TEST(OptionsControls, ColourBoxOffersTheStandardColoursAndAChosenOne)
 {
     OptionsWindowFixture f;
