@@ -86,6 +86,9 @@ Toptions::Toptions(std::string programFolder, ProgramData& programData, OptionsH
       ui_(std::make_unique<::Ui::OptionsForm>()), binding_(programData.settings)
 {
     ui_->setupUi(this);
+    // Only the tray menu's quit command ends the program, never closing this
+    // window while the main window is hidden in the tray.
+    setAttribute(Qt::WA_QuitOnClose, false);
     sizeDetails();
     fillLists();
     bindControls();

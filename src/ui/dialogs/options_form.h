@@ -38,6 +38,9 @@ class Toptions : public QDialog {
     Q_OBJECT
 public:
     // programPath and programArguments are what the autostart entry starts.
+    // The main window disables itself while this window is shown, and Qt
+    // disables a window's child windows with it: give a parent only when
+    // the host disables something else than that parent.
     Toptions(std::string programFolder, ProgramData& programData, OptionsHost& host, OptionsServices services,
              QString programPath, QStringList programArguments, QWidget* parent = nullptr);
     ~Toptions() override;
