@@ -1,0 +1,32 @@
+// One QApplication for every test of the windows, on Qt's offscreen platform.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class QtApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        // CTest sets the platform; a test binary started by hand gets the same.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (QApplication::instance() == nullptr)
+            application_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { application_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[8] = "test_ui";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> application_;
+};
+
+[[maybe_unused]] ::testing::Environment* const registered =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+} // namespace
