@@ -1,5 +1,7 @@
 #include "main_test_support.h"
 
+#include "platform/system_internet_check.h"
+
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -78,6 +80,50 @@ QStringList texts(std::initializer_list<const char*> items)
     for (const char* item : items)
         list.append(QString::fromUtf8(item));
     return list;
+}
+
+std::vector<std::string> pop3Login()
+{
+    return {"S: +OK ready", "C: CAPA", "S: -ERR unknown", "C: USER alice", "S: +OK", "C: PASS secret", "S: +OK in"};
+}
+
+std::vector<std::string> pop3Retrieve(int number, const std::string& message)
+{
+    std::vector<std::string> rows{"C: RETR " + std::to_string(number), "S: +OK"};
+    size_t start = 0;
+    while (start < message.size()) {
+        size_t end = message.find("\r\n", start);
+        if (end == std::string::npos)
+            end = message.size();
+        const std::string line = message.substr(start, end - start);
+        rows.push_back("S: " + (line.rfind('.', 0) == 0 ? "." + line : line));
+        start = end + 2;
+    }
+    rows.push_back("S: .");
+    return rows;
+}
+
+std::string mailMessage(const std::string& from, const std::string& subject, const std::string& messageId)
+{
+    return "From: " + from + "\r\nTo: alice@example.org\r\nSubject: " + subject +
+           "\r\nDate: Mon, 13 Jan 2025 09:00:00 +0100\r\nMessage-ID: <" + messageId +
+           ">\r\n\r\nDzien dobry, to jest tresc wiadomosci.\r\n";
+}
+
+AccountRecord loopbackAccount(uint16_t port)
+{
+    AccountRecord account;
+    account.name = "Skrzynka";
+    account.pop3 = "127.0.0.1";
+    account.dopo = std::to_string(port);
+    account.user = "alice";
+    account.pass = "secret";
+    return account;
+}
+
+bool networkPresent()
+{
+    return SystemInternetCheck().connected();
 }
 
 QString statusPanel(ui::Tmain& form, int panel)

@@ -6,12 +6,14 @@
 #include "engine/identity_memory.h"
 
 #include "platform/desktop/shell_open.h"
+#include "storage/records.h"
 #include "ui/common/prompter.h"
 #include "ui/main/main_form.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <initializer_list>
@@ -103,6 +105,17 @@ struct MainWindowHarness {
 
 // UTF-8 literals as a QStringList.
 QStringList texts(std::initializer_list<const char*> items);
+
+// POP3 script rows (tests/peers/scripted_server.h) for user "alice", password
+// "secret": the greeting and log-in, and the answer to RETR n with a message.
+std::vector<std::string> pop3Login();
+std::vector<std::string> pop3Retrieve(int number, const std::string& message);
+// A short message with CR LF line ends.
+std::string mailMessage(const std::string& from, const std::string& subject, const std::string& messageId);
+// An account named "Skrzynka" on 127.0.0.1:port for that user.
+AccountRecord loopbackAccount(uint16_t port);
+// A check cycle contacts its servers only while a network interface is up.
+bool networkPresent();
 
 // A status-bar panel's text (0 or 1).
 QString statusPanel(ui::Tmain& form, int panel);
