@@ -1,6 +1,6 @@
-// One QApplication for every test of the windows, on Qt's offscreen platform.
+// One QApplication for every test of test_ui, made before the first test and
+// destroyed after the last, on the offscreen platform unless told otherwise.
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,12 +11,12 @@ class QtApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        // CTest sets the platform; a test binary started by hand gets the same.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         if (QApplication::instance() == nullptr)
             application_ = std::make_unique<QApplication>(argc_, argv_);
     }
+
     void TearDown() override { application_.reset(); }
 
 private:
@@ -26,7 +26,7 @@ private:
     std::unique_ptr<QApplication> application_;
 };
 
-[[maybe_unused]] ::testing::Environment* const registered =
+[[maybe_unused]] const ::testing::Environment* const registered =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 } // namespace

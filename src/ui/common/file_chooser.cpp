@@ -12,8 +12,14 @@ QString qtFileFilter(const QString& pipeFilter)
     // Pairs of caption and pattern; the caption already names the patterns.
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters.append(parts[i]);
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString caption = parts[i];
+        // "*.*" means every file on Windows; here it would hide every name
+        // without a dot, programs such as /usr/bin/thunderbird among them.
+        if (parts[i + 1] == QStringLiteral("*.*"))
+            caption.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+        filters.append(caption);
+    }
     return filters.join(QStringLiteral(";;"));
 }
 

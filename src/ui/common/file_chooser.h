@@ -16,7 +16,9 @@ public:
                                                       const QString& filter) = 0;
 };
 
-// "Aplikacja (*.exe)|*.exe|Wszystkie pliki (*.*)|*.*" -> Qt's ";;" filter list.
+// "Aplikacja (*.exe)|*.exe|Wszystkie pliki (*.*)|*.*" -> Qt's ";;" filter list,
+// "Aplikacja (*.exe);;Wszystkie pliki (*)": the Windows "every file" pattern
+// becomes the one that matches every file here.
 QString qtFileFilter(const QString& pipeFilter);
 
 class DialogFileChooser : public FileChooser {

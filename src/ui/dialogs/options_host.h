@@ -40,6 +40,11 @@ public:
     // End of start-up: no check is running, the timer is off, and the cycle
     // start runs once (the first check cycle begins at once).
     virtual void startFirstCycle() = 0;
+    // Instead of startFirstCycle when a stored file was refused for its
+    // version: the main window closes as its quit command does (saving is
+    // already switched off), so no cycle runs on half-loaded data. Called
+    // while the program starts; the close may wait for the event loop.
+    virtual void closeMainWindow() = 0;
 };
 
 } // namespace kestrin::ui

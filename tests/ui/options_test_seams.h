@@ -1,0 +1,122 @@
+#pragma once
+// What the settings window's tests put around a real Toptions: a main window
+// that records what it is told, a prompter that records its boxes and answers
+// from a queue, and a file dialog that answers from a queue.
+#include "platform/desktop/autostart.h"
+#include "storage/program_data.h"
+#include "ui/common/file_chooser.h"
+#include "ui/common/prompter.h"
+#include "ui/dialogs/options_form.h"
+#include "ui/dialogs/options_host.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrin::test {
+
+class RecordingOptionsHost : public ui::OptionsHost {
+public:
+    void setCheckInterval(int milliseconds) override;
+    bool checkTimerEnabled() const override { return timerEnabled; }
+    void setTrayAction(const QString& caption, int glyphIndex) override;
+    // Reads the picture as the main window would; an unreadable file throws.
+    void setTrayIconFile(const QString& icoPath) override;
+    void setTransparency(bool on, int value) override;
+    void setMainWindowEnabled(bool enabled) override;
+    QIcon mainWindowIcon() const override { return icon; }
+    double mainWindowOpacity() const override { return opacity; }
+    void importFriendsSilently() override { calls.push_back("importFriendsSilently"); }
+    void statisticsViewChanged() override { calls.push_back("statisticsViewChanged"); }
+    void restoreListSorting() override { calls.push_back("restoreListSorting"); }
+    void refreshItemCounts() override { calls.push_back("refreshItemCounts"); }
+    void reportReplaced() override { calls.push_back("reportReplaced"); }
+    void startFirstCycle() override { calls.push_back("startFirstCycle"); }
+    void closeMainWindow() override { calls.push_back("closeMainWindow"); }
+
+    bool called(const std::string& call) const;
+
+    bool timerEnabled = false;
+    QIcon icon;
+    double opacity = 1.0;
+    bool mainEnabled = true;
+    std::vector<std::string> calls; // every call, in order, with its arguments
+};
+
+struct ShownBox {
+    ui::PromptIcon icon;
+    QString caption;
+    QString text;
+};
+
+class QueuedPrompter : public ui::Prompter {
+public:
+    void show(ui::PromptIcon icon, const QString& caption, const QString& text) override;
+    bool ask(const QString& caption, const QString& text) override;
+
+    std::vector<ShownBox> shown;
+    std::deque<bool> answers;
+};
+
+struct FileRequest {
+    QString startFolder;
+    QString filter;
+};
+
+class QueuedFileChooser : public ui::FileChooser {
+public:
+    std::optional<QString> chooseExistingFile(QWidget* parent, const QString& startFolder,
+                                              const QString& filter) override;
+
+    std::vector<FileRequest> requests;
+    std::deque<std::optional<QString>> answers;
+};
+
+// Key presses as the user's keyboard sends them.
+void typeText(QWidget* widget, const QString& text);
+void pressKey(QWidget* widget, Qt::Key key);
+
+// A program folder in a temporary folder, the seams, and a Toptions over them.
+class OptionsWindowFixture {
+public:
+    OptionsWindowFixture();
+    ~OptionsWindowFixture();
+
+    std::string folder() const;
+    QString path(const QString& relative) const;
+    void writeFile(const QString& relative, const std::string& bytes) const;
+    // A small .ico picture at data/trayN.ico.
+    void writeTrayIcon(int number) const;
+    // config/options.ini with these lines in section "Options".
+    void writeOptions(const std::vector<std::string>& lines) const;
+    // config/report.dat with count "error" entries.
+    void writeReport(int count) const;
+
+    // A new window (the previous one is destroyed); formCreate is not run.
+    ui::Toptions& makeWindow();
+    // makeWindow and formCreate, with the boxes and host calls of the start-up forgotten.
+    ui::Toptions& startWindow();
+
+    template <typename Control> Control* control(const char* name) const
+    {
+        return window->findChild<Control*>(QString::fromLatin1(name));
+    }
+
+    QTemporaryDir programFolder;
+    QTemporaryDir configHome;
+    ProgramData data;
+    RecordingOptionsHost host;
+    QueuedPrompter prompter;
+    QueuedFileChooser files;
+    XdgAutostart autostart;
+    QString programPath = QStringLiteral("/opt/kestrin/bin/kestrin");
+    QStringList programArguments = {QStringLiteral("--home"), QStringLiteral("/home/ala/poczta")};
+    std::unique_ptr<ui::Toptions> window;
+};
+
+} // namespace kestrin::test
