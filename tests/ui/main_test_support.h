@@ -2,12 +2,10 @@
 // What the main window's tests share: a program folder with the installed
 // icons, seams that record the boxes and the shell-open requests, a window
 // built on them, and waiting on the event loop.
-// Before any Qt header: Qt's `slots` keyword macro would break its slots().
-#include "engine/identity_memory.h"
-
 #include "platform/desktop/shell_open.h"
 #include "storage/records.h"
 #include "ui/common/prompter.h"
+#include "ui/main/cycle_engine.h"
 #include "ui/main/main_form.h"
 
 #include <QString>

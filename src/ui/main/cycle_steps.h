@@ -3,10 +3,13 @@
 // the status, progress, result and end handoffs of the worker, and the notice
 // that the worker's thread has finished.
 #include "engine/cycle_host.h"
-#include "engine/sweeper.h"
 
 #include <cstdint>
 #include <string>
+
+namespace kestrin {
+enum class CycleOutcome; // engine/sweeper.h
+}
 
 namespace kestrin::ui {
 

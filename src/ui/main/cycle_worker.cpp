@@ -1,6 +1,7 @@
 #include "ui/main/cycle_worker.h"
 
-#include "engine/sweeper.h"
+#include "ui/main/cycle_engine.h"
+
 #include "platform/thread_priority.h"
 #include "ui/main/qt_cycle_host.h"
 

@@ -6,7 +6,6 @@
 // token has aborted its sockets) or dies with the process.
 #include "engine/cancel_token.h"
 #include "engine/cycle_snapshot.h"
-#include "engine/identity_memory.h"
 #include "engine/internet_check.h"
 #include "mail/line_channel.h"
 #include "ui/main/hand_over_gate.h"
@@ -15,6 +14,10 @@
 #include <memory>
 #include <string>
 #include <thread>
+
+namespace kestrin {
+class IdentityMemory;
+}
 
 namespace kestrin::ui {
 

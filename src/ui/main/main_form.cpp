@@ -1,6 +1,7 @@
 #include "ui/main/main_form.h"
 
-#include "engine/sweeper.h"
+#include "ui/main/cycle_engine.h"
+
 #include "platform/termination_signals.h"
 #include "storage/settings_lists.h"
 #include "ui/main/cycle_worker.h"
@@ -88,6 +89,16 @@ void Tmain::buildTimers()
     connect(trayhost_timer_, &QTimer::timeout, this, &Tmain::trayhost_timerTimer);
 }
 
+IdentityMemory& Tmain::checkedMemory()
+{
+    return *checkedMemory_;
+}
+
+IdentityMemory& Tmain::markedMemory()
+{
+    return *markedMemory_;
+}
+
 void Tmain::setSettingsCommand(std::function<void()> showSettings)
 {
     showSettings_ = std::move(showSettings);
@@ -172,6 +183,13 @@ void Tmain::startFirstCycle()
     state_.checkRunning = false;
     kill_timer_->stop();
     kill_timerTimer();
+}
+
+// The start-up found a stored file it must not overwrite: the program ends as
+// "Zakończ" ends it, from the event loop, so the quit reaches a running loop.
+void Tmain::closeMainWindow()
+{
+    QTimer::singleShot(0, this, &Tmain::pop_zakonczClick);
 }
 
 } // namespace kestrin::ui

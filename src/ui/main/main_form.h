@@ -3,7 +3,6 @@
 // memories and the window state; it schedules the check cycles, shows their
 // progress in the status bar and the tray, and runs the start and the end of
 // the program. Split by concern over main_form*.cpp.
-#include "engine/identity_memory.h"
 #include "platform/desktop/shell_open.h"
 #include "platform/single_instance.h"
 #include "storage/program_data.h"
@@ -32,8 +31,9 @@ class QTimer;
 class QToolBar;
 
 namespace kestrin {
+class IdentityMemory;
 class TerminationSignals;
-}
+} // namespace kestrin
 
 namespace kestrin::ui {
 
@@ -82,8 +82,8 @@ public:
 
     const std::string& programFolder() const { return programFolder_; }
     ProgramData& data() { return data_; }
-    IdentityMemory& checkedMemory() { return *checkedMemory_; }
-    IdentityMemory& markedMemory() { return *markedMemory_; }
+    IdentityMemory& checkedMemory();
+    IdentityMemory& markedMemory();
     const MainWindowState& state() const { return state_; }
     RuleHitStatistics ruleHitStatistics() const { return ruleHits_; }
     // The .ico file the tray shows now; empty while it shows the program's own icon.
@@ -113,6 +113,7 @@ public:
     void refreshItemCounts() override;
     void reportReplaced() override;
     void startFirstCycle() override;
+    void closeMainWindow() override;
 
     // CycleSteps: the worker's handoffs, on the UI thread.
     void cycleStatus(const std::string& text) override;

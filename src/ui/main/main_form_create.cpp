@@ -3,6 +3,8 @@
 // and the start as a tray icon.
 #include "ui/main/main_form.h"
 
+#include "ui/main/cycle_engine.h"
+
 #include "platform/termination_signals.h"
 #include "storage/old_version.h"
 #include "ui/main/glyph_list.h"

@@ -2,6 +2,8 @@
 // thread, and the end-of-cycle step.
 #include "ui/main/main_form.h"
 
+#include "ui/main/cycle_engine.h"
+
 #include "engine/cycle_changes.h"
 #include "engine/cycle_snapshot.h"
 #include "platform/qt_line_channel_factory.h"

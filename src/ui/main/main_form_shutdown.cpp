@@ -2,6 +2,8 @@
 // session or a termination signal, never through the close box.
 #include "ui/main/main_form.h"
 
+#include "ui/main/cycle_engine.h"
+
 #include "platform/termination_signals.h"
 #include "storage/program_data.h"
 #include "ui/common/win1250_text.h"
