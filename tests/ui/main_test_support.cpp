@@ -74,6 +74,33 @@ MainWindowHarness::MainWindowHarness(const std::string& programFolder, QStringLi
     form = std::make_unique<ui::Tmain>(programFolder, std::move(arguments), std::move(services));
 }
 
+ProgramHarness::ProgramHarness(const std::string& programFolder, QStringList arguments)
+    : autostart(std::make_unique<XdgAutostart>(QString::fromStdString(programFolder + "/xdg-config")))
+{
+    ui::CommandLine commandLine;
+    commandLine.otherParameters = std::move(arguments);
+    program = std::make_unique<ui::TrayProgram>(programFolder, commandLine,
+                                                ui::TrayProgramServices{prompter, shell, files, *autostart,
+                                                                        [this] { ++quitRequests; },
+                                                                        [this] { return trayAvailable; }},
+                                                QStringLiteral("/usr/bin/kestrin"));
+}
+
+std::vector<std::string> reportFields(const std::string& line)
+{
+    const std::string separator = "|\xA6|";
+    std::vector<std::string> fields;
+    const size_t bar = line.find('|');
+    fields.push_back(line.substr(0, bar));
+    if (bar == std::string::npos)
+        return fields;
+    std::string payload = line.substr(bar + 1);
+    for (size_t at; (at = payload.find(separator)) != std::string::npos; payload.erase(0, at + separator.size()))
+        fields.push_back(payload.substr(0, at));
+    fields.push_back(payload);
+    return fields;
+}
+
 QStringList texts(std::initializer_list<const char*> items)
 {
     QStringList list;

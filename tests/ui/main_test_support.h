@@ -2,11 +2,13 @@
 // What the main window's tests share: a program folder with the installed
 // icons, seams that record the boxes and the shell-open requests, a window
 // built on them, and waiting on the event loop.
+#include "platform/desktop/autostart.h"
 #include "platform/desktop/shell_open.h"
 #include "storage/records.h"
 #include "ui/common/prompter.h"
 #include "ui/main/cycle_engine.h"
 #include "ui/main/main_form.h"
+#include "ui/main/tray_program.h"
 
 #include <QString>
 #include <QStringList>
@@ -114,6 +116,25 @@ std::string mailMessage(const std::string& from, const std::string& subject, con
 AccountRecord loopbackAccount(uint16_t port);
 // A check cycle contacts its servers only while a network interface is up.
 bool networkPresent();
+
+// The whole program as the executable starts it (main window, then the
+// settings window), on recording seams; the autostart entry goes below the
+// program folder.
+struct ProgramHarness {
+    explicit ProgramHarness(const std::string& programFolder, QStringList arguments = {});
+    ui::Tmain& form() { return program->mainForm(); }
+
+    RecordingPrompter prompter;
+    RecordingShellOpen shell;
+    ui::DialogFileChooser files; // no test opens a file dialog
+    std::unique_ptr<XdgAutostart> autostart;
+    int quitRequests = 0;
+    bool trayAvailable = false;
+    std::unique_ptr<ui::TrayProgram> program;
+};
+
+// The fields of a report line: kind, then the payload split at "|\xA6|".
+std::vector<std::string> reportFields(const std::string& line);
 
 // A status-bar panel's text (0 or 1).
 QString statusPanel(ui::Tmain& form, int panel);
