@@ -189,6 +189,7 @@ private:
     void showIdleTrayIcon();
     void setTrayHint(const QString& text);
     void applicationMinimised();
+    void centreBeforeFirstShowing();
     void showDeferredError(const QString& text);
 
     // Cycle (main_form_cycle.cpp)

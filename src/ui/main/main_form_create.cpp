@@ -114,6 +114,8 @@ void Tmain::layOutWindow()
 {
     for (int i = 0; i < ui_->pages->count(); ++i)
         ui_->pages->setTabIcon(i, glyphIcon(kPageGlyphs[i]));
+    // Every tab title whole, without scroll arrows hiding the last pages.
+    ui_->pages->setUsesScrollButtons(false);
     ui_->pages->setMinimumSize(kPageMinimumSize);
     ui_->pages->setCurrentIndex(0);
     // The program's own icon: the first idle tray picture when it is installed.
@@ -153,8 +155,10 @@ void Tmain::startInTray()
     trayWasAvailable_ = trayAvailableNow();
     trayMode_ = trayWasAvailable_;
     tray_->show();
-    if (!trayMode_)
+    if (!trayMode_) {
+        centreBeforeFirstShowing();
         show();
+    }
     trayhost_timer_->start();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -70,8 +71,20 @@ void Tmain::showDeferredError(const QString& text)
     });
 }
 
+// Before the first showing, so the window manager maps it where it belongs.
+void Tmain::centreBeforeFirstShowing()
+{
+    if (centred_)
+        return;
+    centred_ = true;
+    const QScreen* display = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (display != nullptr)
+        move(display->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
 void Tmain::pop_showClick()
 {
+    centreBeforeFirstShowing();
     if (isMinimized())
         showNormal();
     show();
@@ -117,11 +130,6 @@ void Tmain::changeEvent(QEvent* event)
 void Tmain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        if (const QScreen* display = screen())
-            move(display->availableGeometry().center() - rect().center());
-    }
     emit statisticsChanged();
 }
 
