@@ -154,8 +154,9 @@ void Tmain::startInTray()
 {
     trayWasAvailable_ = trayAvailableNow();
     trayMode_ = trayWasAvailable_;
-    tray_->show();
-    if (!trayMode_) {
+    if (trayMode_) {
+        tray_->show();
+    } else {
         centreBeforeFirstShowing();
         show();
     }
