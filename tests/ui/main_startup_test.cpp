@@ -5,6 +5,7 @@
 #include "main_test_support.h"
 
 #include "peers/scripted_server.h"
+#include "storage/record_database.h"
 #include "storage/record_tables.h"
 #include "storage/report_file.h"
 #include "storage/settings.h"
@@ -18,8 +19,18 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 namespace kestrin::test {
 namespace {
+
+std::string readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 int position(SettingsList list, const char* item)
 {
@@ -113,6 +124,27 @@ TEST(MainStartUp, SecondCopyOfTheProgramLoadsNothingAndOpensNoSettingsWindow)
         QStringLiteral("Nie można uruchomić na raz dwóch kopii tego programu!\r\nJeżeli")));
     EXPECT_FALSE(second.form().state().checkRunning);
     EXPECT_TRUE(second.form().data().report.empty());
+}
+
+TEST(MainStartUp, DatabaseOfANewerVersionEndsTheProgramWithoutCheckingOrSaving)
+{
+    ProgramFolder folder;
+    RecordTable accounts = accountsToTable({loopbackAccount(110)});
+    accounts.version = kRecordFormatVersion + 1;
+    const std::string accountFile = recordFilePath(folder.path(), RecordKind::Accounts);
+    writeRecordFile(accountFile, accounts);
+    const std::string before = readBytes(accountFile);
+
+    ProgramHarness harness(folder.path());
+    ASSERT_TRUE(harness.program->start());
+    EXPECT_FALSE(harness.form().state().checkRunning);
+    EXPECT_EQ(harness.prompter.shown.size(), 1u); // the settings window's box about the file
+    // The end comes from the event loop, as "Zakończ" would end it.
+    ASSERT_TRUE(waitUntil([&harness] { return harness.form().shutDown(); }, 2000));
+    EXPECT_EQ(harness.quitRequests, 1);
+    EXPECT_EQ(readBytes(accountFile), before);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("config/options.ini")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("config/report.dat")));
 }
 
 } // namespace
