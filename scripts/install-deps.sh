@@ -12,6 +12,7 @@ packages=(
     python3 ca-certificates
     qt6-base-dev libqt6network6 libgl-dev
     dovecot-pop3d python3-aiosmtpd openssl curl
+    xvfb xauth
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 

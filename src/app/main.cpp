@@ -1,0 +1,45 @@
+// The tray program: the application, the program folder and its shipped data,
+// and the two windows of ui/main/tray_program.h. Wiring only.
+#include "platform/desktop/autostart.h"
+#include "platform/desktop/shell_open.h"
+#include "platform/program_folder.h"
+#include "ui/common/file_chooser.h"
+#include "ui/common/prompter.h"
+#include "ui/main/command_line.h"
+#include "ui/main/tray_program.h"
+
+#include <QApplication>
+
+#include <filesystem>
+
+int main(int argc, char* argv[])
+{
+    using namespace kestrin;
+    using namespace kestrin::ui;
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrin"));
+    // The program lives in the tray: hiding the window must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const CommandLine commandLine = parseCommandLine(QApplication::arguments());
+    const std::string programFolder = chooseProgramFolder(commandLine.home);
+    MessageBoxPrompter prompter;
+    try {
+        installShippedData(programFolder, shippedDataFolder());
+    } catch (const std::filesystem::filesystem_error& error) {
+        prompter.show(PromptIcon::Error, programCaption(),
+                      QStringLiteral("Nie można utworzyć folderu programu:\r\n") +
+                          QString::fromLocal8Bit(error.what()));
+        return 1;
+    }
+
+    DesktopShellOpen shell;
+    DialogFileChooser files;
+    XdgAutostart autostart;
+    TrayProgram program(programFolder, commandLine, TrayProgramServices{prompter, shell, files, autostart, {}, {}},
+                        QApplication::applicationFilePath());
+    if (!program.start())
+        return 0;
+    return QApplication::exec();
+}

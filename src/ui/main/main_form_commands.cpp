@@ -1,0 +1,244 @@
+// The toolbar, the tray menu and the commands behind them.
+#include "ui/main/main_form.h"
+
+#include "ui/common/win1250_text.h"
+#include "ui/main/glyph_list.h"
+#include "ui/main/main_texts.h"
+#include "ui_main_form.h"
+
+#include <QAction>
+#include <QFont>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+
+namespace kestrin::ui {
+namespace {
+
+// The glyphs of the tray menu's default item, by the chosen double-click action.
+constexpr int kShowWindowGlyph = 16;
+constexpr int kMailGlyph = 3;
+constexpr int kCheckGlyph = 10;
+constexpr int kArchiveGlyph = 8;
+constexpr int kUpdateGlyph = 19;
+
+QAction* separator(QObject* parent, const char* name)
+{
+    auto* action = new QAction(parent);
+    action->setSeparator(true);
+    if (name != nullptr)
+        action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+QAction* Tmain::addToolButton(const char* name, const QString& caption, int glyph)
+{
+    auto* action = new QAction(glyphIcon(glyph), caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setToolTip(caption);
+    toolbar_->addAction(action);
+    return action;
+}
+
+QAction* Tmain::addMenuItem(const char* name, const QString& caption, int glyph)
+{
+    auto* action = new QAction(caption, pop_menu_);
+    action->setObjectName(QLatin1String(name));
+    if (glyph >= 0)
+        action->setIcon(glyphIcon(glyph));
+    pop_menu_->addAction(action);
+    return action;
+}
+
+// A command whose window is not part of the program yet: shown, but greyed
+// with a hint that says so, rather than doing something else.
+void Tmain::markNotYetAvailable(QAction* action)
+{
+    action->setEnabled(false);
+    action->setToolTip(action->text() + QStringLiteral(" (jeszcze niedostępne)"));
+}
+
+void Tmain::buildToolbar()
+{
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName(QStringLiteral("toolbar"));
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->setIconSize(QSize(kGlyphSide, kGlyphSide));
+    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar_->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, toolbar_);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    tool_checknow_ = addToolButton("tool_checknow", QStringLiteral("Sprawdź teraz konta pocztowe"), kCheckGlyph);
+    markNotYetAvailable(addToolButton("tool_trash", QStringLiteral("Archiwum wiadomości"), kArchiveGlyph));
+    toolbar_->addAction(separator(this, "sep1"));
+    markNotYetAvailable(addToolButton("tool_addred", QStringLiteral("Dodaj nową regułę wiadomości"), 14));
+    markNotYetAvailable(addToolButton("tool_addacc", QStringLiteral("Dodaj nowe konto pocztowe"), 12));
+    markNotYetAvailable(addToolButton("tool_addfri", QStringLiteral("Dodaj nowego przyjaciela"), 13));
+    toolbar_->addAction(separator(this, "sep2"));
+    tool_sett_ = addToolButton("tool_sett", QStringLiteral("Ustawienia"), 4);
+    tool_sett_->setEnabled(false); // until the settings window is there (setSettingsCommand)
+    tool_mail_ = addToolButton("tool_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph);
+    toolbar_->addAction(separator(this, "sep4"));
+    markNotYetAvailable(addToolButton("tool_appinfo", QStringLiteral("Kestrin - informacje o programie"), 5));
+    sep3_ = separator(this, "sep3");
+    sep3_->setVisible(false);
+    toolbar_->addAction(sep3_);
+    tool_update_ = addToolButton("tool_update", QStringLiteral("Pobierz najnowszą wersję programu!"), kUpdateGlyph);
+    tool_update_->setVisible(false);
+}
+
+void Tmain::buildTrayMenu()
+{
+    pop_menu_ = new QMenu(this);
+    pop_menu_->setObjectName(QStringLiteral("pop_menu"));
+    pop_update_ = addMenuItem("pop_update", QStringLiteral("Pobierz najnowszą wersję programu!"), kUpdateGlyph);
+    pop_update_->setVisible(false);
+    pop_update_n_ = separator(pop_menu_, "pop_update_n");
+    pop_update_n_->setVisible(false);
+    pop_menu_->addAction(pop_update_n_);
+    pop_trayaction_ = addMenuItem("pop_trayaction", QString(), -1);
+    pop_trayaction_->setVisible(false);
+    pop_trayaction_n_ = separator(pop_menu_, "pop_trayaction_n");
+    pop_trayaction_n_->setVisible(false);
+    pop_menu_->addAction(pop_trayaction_n_);
+    addMenuItem("pop_show", QStringLiteral("Pokaż okno programu"), -1);
+    addMenuItem("pop_hide", QStringLiteral("Ukryj okno programu"), -1);
+    pop_menu_->addAction(separator(pop_menu_, nullptr));
+    addMenuItem("pop_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph);
+    pop_checknow_ = addMenuItem("pop_checknow", QStringLiteral("Sprawdź konta pocztowe"), kCheckGlyph);
+    markNotYetAvailable(addMenuItem("pop_trash", QStringLiteral("Pokaż zarchiwizowane wiadomości"), kArchiveGlyph));
+    pop_menu_->addAction(separator(pop_menu_, nullptr));
+    addMenuItem("pop_zakoncz", QStringLiteral("Zakończ"), -1);
+    pop_menu_->setToolTipsVisible(true);
+}
+
+void Tmain::connectCommands()
+{
+    const auto onTriggered = [this](const char* name, void (Tmain::*handler)()) {
+        auto* action = findChild<QAction*>(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    onTriggered("tool_checknow", &Tmain::tool_checknowClick);
+    onTriggered("tool_sett", &Tmain::tool_settClick);
+    onTriggered("tool_mail", &Tmain::tool_mailClick);
+    onTriggered("tool_update", &Tmain::tool_updateClick);
+    onTriggered("pop_update", &Tmain::pop_updateClick);
+    onTriggered("pop_trayaction", &Tmain::pop_trayactionClick);
+    onTriggered("pop_show", &Tmain::pop_showClick);
+    onTriggered("pop_hide", &Tmain::pop_hideClick);
+    onTriggered("pop_mail", &Tmain::pop_mailClick);
+    onTriggered("pop_checknow", &Tmain::pop_checknowClick);
+    onTriggered("pop_zakoncz", &Tmain::pop_zakonczClick);
+    connect(ui_->pop3_checknow, &QPushButton::clicked, this, &Tmain::pop3_checknowClick);
+    connect(ui_->stat_reset, &QPushButton::clicked, this, &Tmain::stat_resetClick);
+}
+
+void Tmain::setTrayAction(const QString& caption, int glyphIndex)
+{
+    pop_trayaction_->setText(caption);
+    pop_trayaction_->setIcon(glyphIcon(glyphIndex));
+    trayActionGlyph_ = glyphIndex;
+    pop_trayaction_->setVisible(true);
+    pop_trayaction_n_->setVisible(true);
+    QFont bold = pop_trayaction_->font();
+    bold.setBold(true);
+    pop_trayaction_->setFont(bold);
+    pop_menu_->setDefaultAction(pop_trayaction_);
+}
+
+// Runs the cycle start only while the timer runs, that is while no cycle runs:
+// a request during a cycle is dropped, not queued.
+void Tmain::pop3_checknowClick()
+{
+    if (kill_timer_->isActive())
+        kill_timerTimer();
+}
+
+void Tmain::tool_checknowClick()
+{
+    pop3_checknowClick();
+}
+
+void Tmain::pop_checknowClick()
+{
+    if (ui_->pop3_checknow->isEnabled())
+        pop3_checknowClick();
+}
+
+void Tmain::stat_resetClick()
+{
+    if (!services_.prompter.ask(QStringLiteral("Czyszczenie raportu"),
+                                QStringLiteral("Czy na pewno usunąć wszystkie elementy raportu?")))
+        return;
+    data_.report.clear();
+    emit reportChanged();
+}
+
+// The settings window re-enables this window when it closes.
+void Tmain::tool_settClick()
+{
+    if (!showSettings_)
+        return;
+    setMainWindowEnabled(false);
+    showSettings_();
+}
+
+void Tmain::tool_mailClick()
+{
+    const QString program = fromWin1250(data_.settings.mail);
+    if (program.isEmpty())
+        return;
+    if (!services_.shell.open(program))
+        showDeferredError(QStringLiteral("Nie można uruchomić programu pocztowego:\r\n") + program);
+}
+
+void Tmain::pop_mailClick()
+{
+    tool_mailClick();
+}
+
+void Tmain::tool_updateClick()
+{
+    pop_updateClick();
+}
+
+void Tmain::pop_updateClick()
+{
+    if (!state_.updateAvailable)
+        return;
+    const QString updater = QString::fromStdString(programFolder_) + QStringLiteral("/Update.exe");
+    if (!services_.shell.open(updater,
+                              updaterArguments(state_.updateVersion, state_.updateHistory, state_.updateSetup)))
+        showDeferredError(QStringLiteral("Nie można uruchomić programu aktualizującego:\r\n") + updater);
+}
+
+// The default item runs the command whose glyph it was given.
+void Tmain::pop_trayactionClick()
+{
+    switch (trayActionGlyph_) {
+    case kShowWindowGlyph:
+        pop_showClick();
+        break;
+    case kMailGlyph:
+        pop_mailClick();
+        break;
+    case kCheckGlyph:
+        pop_checknowClick();
+        break;
+    default: // kArchiveGlyph: the archive window is not part of the program yet
+        break;
+    }
+}
+
+void Tmain::updateblink_timerTimer()
+{
+    updateGlyphShown_ = !updateGlyphShown_;
+    tool_update_->setIcon(updateGlyphShown_ ? glyphIcon(kUpdateGlyph) : QIcon());
+}
+
+} // namespace kestrin::ui

@@ -1,0 +1,102 @@
+// The program started on the largest data set the program allows: 100
+// accounts (here on a loopback port that refuses, so each is tried three
+// times and reported), 1000 rules, 1000 friends, 800 Bayes words and a full
+// report. The first cycle must reach every account and the idle state; the
+// time from the start to idle is printed, not asserted. With
+// KESTRIN_CAPACITY_HOME set, the data set is written there and kept, so the
+// executable can be timed on it.
+#include "main_test_support.h"
+
+#include "peers/loopback_port.h"
+#include "storage/record_tables.h"
+#include "storage/report_file.h"
+#include "storage/settings.h"
+#include "text/date_time.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+
+namespace kestrin::test {
+namespace {
+
+void writeLargestDataSet(const std::string& folder, uint16_t refusingPort)
+{
+    Settings settings = defaultSettings(folder, localNow());
+    settings.skipNetCheck = true;
+    settings.maxRep = 25;
+    saveSettingsFile(folder, settings);
+    std::vector<AccountRecord> accounts;
+    for (int i = 0; i < 100; ++i) {
+        AccountRecord account = loopbackAccount(refusingPort);
+        account.name = "Konto " + std::to_string(i);
+        accounts.push_back(account);
+    }
+    saveAccounts(folder, accounts);
+    std::vector<RuleRecord> rules(1000);
+    for (size_t i = 0; i < rules.size(); ++i) {
+        rules[i].name = "Regu\xB3\x61 " + std::to_string(i);
+        rules[i].typ = static_cast<uint8_t>(i % 5);
+        rules[i].sub = 0;
+        rules[i].str = "tekst" + std::to_string(i);
+    }
+    saveRules(folder, rules);
+    std::vector<FriendRecord> friends(1000);
+    for (size_t i = 0; i < friends.size(); ++i)
+        friends[i] = {"Przyjaciel " + std::to_string(i), "osoba" + std::to_string(i) + "@example.org"};
+    saveFriends(folder, friends);
+    std::vector<BayesWordRecord> words(800);
+    for (size_t i = 0; i < words.size(); ++i)
+        words[i] = {"slowo" + std::to_string(i), static_cast<int32_t>(i % 2), static_cast<uint32_t>(i),
+                    "2025-01-13 08:00:00"};
+    saveBayesWords(folder, words);
+    std::vector<std::string> report;
+    for (int i = 0; i < 250; ++i)
+        report.push_back("error|Nie mo\xBF na nawi\xB9za\xE6 po\xB3\xB9\x63zenia " + std::to_string(i));
+    saveReportFile(reportFilePath(folder), report);
+}
+
+TEST(MainCapacity, LargestDataSetLoadsAndTheFirstCycleReachesEveryAccount)
+{
+    if (!networkPresent())
+        GTEST_SKIP() << "no network interface: the cycle would not contact the accounts";
+    ProgramFolder folder;
+    const std::string kept = qEnvironmentVariable("KESTRIN_CAPACITY_HOME").toStdString();
+    const uint16_t refusingPort = freeLoopbackPort();
+    writeLargestDataSet(folder.path(), refusingPort);
+    if (!kept.empty()) {
+        std::filesystem::create_directories(kept + "/config");
+        std::filesystem::copy(folder.file("config"), kept + "/config",
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::overwrite_existing);
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    ProgramHarness harness(folder.path());
+    ASSERT_TRUE(harness.program->start());
+    ui::Tmain& form = harness.form();
+    const auto loaded = std::chrono::steady_clock::now();
+    ASSERT_TRUE(waitUntil([&form] { return !form.state().checkRunning; }, 60000));
+    const auto idle = std::chrono::steady_clock::now();
+    const auto ms = [](auto d) { return std::chrono::duration_cast<std::chrono::milliseconds>(d).count(); };
+    std::cout << "[ capacity ] start to first cycle: " << ms(loaded - start)
+              << " ms; start to idle: " << ms(idle - start) << " ms\n";
+
+    EXPECT_EQ(form.data().accounts.size(), 100u);
+    EXPECT_EQ(form.data().rules.size(), 1000u);
+    EXPECT_EQ(form.data().friends.size(), 1000u);
+    EXPECT_EQ(form.data().bayesWords.size(), 800u);
+    EXPECT_TRUE(harness.prompter.shown.empty());
+    // 250 kept at start, then one error entry per unreachable account.
+    EXPECT_EQ(form.data().report.size(), 250u + 100u);
+    EXPECT_EQ(form.data().counters.run.errors, 100u);
+    for (const AccountRecord& account : form.data().accounts)
+        EXPECT_EQ(account.skip, 10) << account.name; // skipped in the next 10 cycles
+    EXPECT_EQ(statusPanel(form, 0), QStringLiteral("Czuwanie..."));
+    EXPECT_TRUE(form.checkTimerEnabled());
+}
+
+} // namespace
+} // namespace kestrin::test
