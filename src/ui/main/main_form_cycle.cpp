@@ -19,10 +19,15 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTimer>
 
 namespace kestrin::ui {
+
+// Off unless asked for (QT_LOGGING_RULES="kestrin.cycle.info=true"): lets a
+// script or a support session see when the program has gone idle.
+Q_LOGGING_CATEGORY(cycleLog, "kestrin.cycle", QtWarningMsg)
 
 void Tmain::setCheckCommandsEnabled(bool enabled)
 {
@@ -118,6 +123,7 @@ void Tmain::endOfCycle()
         showIdleTrayIcon();
     }
     saveReport();
+    qCInfo(cycleLog, "cycle ended, idle");
 }
 
 void Tmain::newMailSequence(const QString& sender, const QString& subject)
