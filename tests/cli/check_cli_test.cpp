@@ -59,15 +59,6 @@ std::vector<std::string> fields(const std::string& entry)
     return result;
 }
 
-// The Maildir file names without dovecot's flag suffix, which it may change.
-std::vector<std::string> baseNames(const std::vector<std::string>& files)
-{
-    std::vector<std::string> names;
-    for (const auto& file : files)
-        names.push_back(file.substr(0, file.find(':')));
-    return names;
-}
-
 struct Mail {
     std::string bytes;
     bool deleted = false;
@@ -213,7 +204,7 @@ protected:
 
 TEST_F(CheckCliTest, CycleDeletesArchivesForwardsAndReportsWhatTheRulesSay)
 {
-    const auto before = baseNames(dovecot->messageFiles("alice"));
+    const auto before = dovecot->messageNames("alice");
     ASSERT_EQ(before.size(), mails.size());
 
     const CliResult r = check();
@@ -226,7 +217,7 @@ TEST_F(CheckCliTest, CycleDeletesArchivesForwardsAndReportsWhatTheRulesSay)
     for (size_t i = 0; i < mails.size(); ++i)
         if (!mails[i].deleted)
             expectedLeft.push_back(before[i]);
-    EXPECT_EQ(baseNames(dovecot->messageFiles("alice")), expectedLeft) << dovecot->log();
+    EXPECT_EQ(dovecot->messageNames("alice"), expectedLeft) << dovecot->log();
 
     // One "mail" entry per message on stdout, in the order handled; the report file holds them newest first.
     const auto printed = lines(r.out);
@@ -299,7 +290,7 @@ TEST_F(CheckCliTest, CyclesInOneProcessRememberWhatTheyHandled)
     ASSERT_EQ(check().status, 0);
     const size_t left = mails.size() - deletedCount();
     const size_t archivedBefore = archiveFiles().size();
-    const auto filesBefore = baseNames(dovecot->messageFiles("alice"));
+    const auto filesBefore = dovecot->messageNames("alice");
 
     // A new process starts with empty memories: its first cycle handles the rest again, its second nothing.
     const CliResult r = check({"--cycles", "2"});
@@ -311,7 +302,7 @@ TEST_F(CheckCliTest, CyclesInOneProcessRememberWhatTheyHandled)
     EXPECT_EQ(idleStatuses, 2u) << "two cycles ran";
     EXPECT_EQ(smtp->messages().size(), 3u) << "the sample is forwarded once more, not twice";
     EXPECT_EQ(archiveFiles().size(), archivedBefore + 1);
-    EXPECT_EQ(baseNames(dovecot->messageFiles("alice")), filesBefore);
+    EXPECT_EQ(dovecot->messageNames("alice"), filesBefore);
     EXPECT_EQ(stats().checkMsg, mails.size() + left);
     EXPECT_EQ(stats().delMsg, deletedCount());
 }

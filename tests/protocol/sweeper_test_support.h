@@ -12,6 +12,7 @@
 #include "storage/settings.h"
 #include "text/cp1250.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -108,6 +109,18 @@ inline Lines mailMessage(const std::string& id, const std::string& from, const s
             body};
 }
 
+inline RuleRecord ruleRecord(const std::string& name, uint8_t typ, uint8_t sub, const std::string& text,
+                             std::array<bool, 4> actions)
+{
+    RuleRecord record;
+    record.name = name;
+    record.typ = typ;
+    record.sub = sub;
+    record.str = text;
+    record.act = actions;
+    return record;
+}
+
 // A program folder, the two memories, a network check and the recorded sleeps.
 class CycleFixture : public ::testing::Test {
 protected:
@@ -119,10 +132,16 @@ protected:
 
     AccountRecord account(const ScriptedServer& server, std::string name = "Konto")
     {
+        return account(server.port(), std::move(name));
+    }
+
+    // User "jan", password "tajne" on a loopback server.
+    static AccountRecord account(uint16_t port, std::string name = "Konto")
+    {
         AccountRecord record;
         record.name = std::move(name);
         record.pop3 = "127.0.0.1";
-        record.dopo = std::to_string(server.port());
+        record.dopo = std::to_string(port);
         record.user = "jan";
         record.pass = "tajne";
         return record;
