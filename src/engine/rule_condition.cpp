@@ -29,7 +29,7 @@ bool endsWithValue(std::string_view text, std::string_view value)
     return !value.empty() && text.ends_with(value);
 }
 
-bool foldedTextConditionHolds(TextCondition condition, std::string_view field, std::string_view value)
+bool conditionOnFoldedTexts(TextCondition condition, std::string_view field, std::string_view value)
 {
     switch (condition) {
     case TextCondition::Contains:
@@ -64,9 +64,14 @@ bool foldedTextConditionHolds(TextCondition condition, std::string_view field, s
 
 bool textConditionHolds(int sub, std::string_view fieldText, std::string_view value)
 {
+    return foldedTextConditionHolds(sub, lowerAscii(fieldText), value);
+}
+
+bool foldedTextConditionHolds(int sub, std::string_view foldedFieldText, std::string_view value)
+{
     if (sub < 0 || sub >= static_cast<int>(kConditionCodeCount))
         return false;
-    return foldedTextConditionHolds(static_cast<TextCondition>(sub), lowerAscii(fieldText), lowerAscii(value));
+    return conditionOnFoldedTexts(static_cast<TextCondition>(sub), foldedFieldText, lowerAscii(value));
 }
 
 bool sizeConditionHolds(int sub, std::string_view value, int64_t messageSize)
