@@ -2,7 +2,10 @@
 # One check cycle (`kestrin-cli check`) over the first 2000 easy-ham-1 messages
 # in a local dovecot, with 1000 rules, 1000 friends and 400 + 400 Bayes words
 # (bench/cycle_setup.cpp), beside the bare fetch loop of bench/pop3_fetch (same
-# client, same mailbox, no classification) in the same run; best of three each.
+# client, same mailbox, no classification) and the same cycle without its
+# classification work (one rule, no friends, no filter), in the same run; best
+# of three each. Wall time depends much on the disk (every archive copy is
+# synced), CPU time (user + system) less.
 # Then the peak RSS of the cycle with 100 and with 2000 messages in the mailbox.
 # Needs root (see bench/dovecot_mailbox.sh).
 set -euo pipefail
@@ -18,8 +21,8 @@ source "$root/bench/dovecot_mailbox.sh"
 trap bench_dovecot_stop EXIT
 bench_dovecot_start
 fetch=("$build/bench/pop3_fetch" 127.0.0.1 "$bench_port" bench secret)
-template="$bench_dir/program"
-"$build/bench/cycle_setup" "$template" "$bench_port"
+"$build/bench/cycle_setup" "$bench_dir/program" "$bench_port"
+"$build/bench/cycle_setup" "$bench_dir/program-bare" "$bench_port" --without-classification
 
 # measured COMMAND...: runs it with its output dropped and prints "seconds cpu_seconds peak_rss_kb"
 # (wall time, user + system time, peak resident set).
@@ -43,11 +46,11 @@ fill() {
     "${fetch[@]}" > /dev/null
 }
 
-# A fresh copy of the configured program folder for each cycle: no report,
-# archive or memory carried over from the run before.
+# cycle FOLDER: one check over a fresh copy of the configured program folder,
+# so no report, archive or memory is carried over from the run before.
 cycle() {
     rm -rf "$bench_dir/run-program"
-    cp -a "$template" "$bench_dir/run-program"
+    cp -a "$bench_dir/$1" "$bench_dir/run-program"
     measured "$build/src/cli/kestrin-cli" check --home "$bench_dir/run-program"
 }
 
@@ -56,14 +59,17 @@ left() { find "$bench_box/cur" "$bench_box/new" -type f | wc -l; }
 # min NAME VALUE: NAME becomes VALUE when it is unset or larger.
 min() { if [ -z "${!1}" ] || awk -v a="$2" -v b="${!1}" 'BEGIN { exit !(a < b) }'; then printf -v "$1" '%s' "$2"; fi; }
 
-fetch_wall= fetch_cpu= cycle_wall= cycle_cpu=
+fetch_wall= fetch_cpu= bare_wall= bare_cpu= cycle_wall= cycle_cpu=
 for run in $(seq "$runs"); do
     # The Bayes filter deletes a few messages: every run starts from the full mailbox.
     fill "$count"
     read -r wall cpu rss_fetch < <(measured "${fetch[@]}")
     min fetch_wall "$wall"
     min fetch_cpu "$cpu"
-    read -r wall cpu rss_cycle < <(cycle)
+    read -r wall cpu _ < <(cycle program-bare)
+    min bare_wall "$wall"
+    min bare_cpu "$cpu"
+    read -r wall cpu rss_cycle < <(cycle program)
     min cycle_wall "$wall"
     min cycle_cpu "$cpu"
     deleted=$((count - $(left)))
@@ -73,13 +79,18 @@ done
 rss_2000=$rss_cycle
 
 fill 100
-read -r _ _ rss_100 < <(cycle)
+read -r _ _ rss_100 < <(cycle program)
 
 echo
-awk -v fw="$fetch_wall" -v fc="$fetch_cpu" -v cw="$cycle_wall" -v cc="$cycle_cpu" -v n="$count" -v rf="$rss_fetch" 'BEGIN {
-    printf "%-30s %5d messages %8.3f s wall %7.3f s CPU   peak RSS %5.1f MB\n", "bare fetch loop (pop3_fetch)", n, fw, fc, rf / 1024
-    printf "%-30s %5d messages %8.3f s wall %7.3f s CPU\n", "check cycle (kestrin-cli)", n, cw, cc
-    printf "%-30s %14s %8.2f x wall  %6.2f x CPU\n", "cycle / bare fetch", "", cw / fw, cc / fc
+awk -v fw="$fetch_wall" -v fc="$fetch_cpu" -v bw="$bare_wall" -v bc="$bare_cpu" -v cw="$cycle_wall" \
+    -v cc="$cycle_cpu" -v n="$count" -v rf="$rss_fetch" 'BEGIN {
+    row = "%-34s %5d messages %8.3f s wall %7.3f s CPU\n"
+    printf row, "bare fetch loop (pop3_fetch)", n, fw, fc
+    printf row, "cycle without classification", n, bw, bc
+    printf row, "check cycle (kestrin-cli)", n, cw, cc
+    printf "%-34s %8.2f x wall %6.2f x CPU\n", "cycle / bare fetch", cw / fw, cc / fc
+    printf "%-34s %7.0f%% wall %6.0f%% CPU (of the bare fetch)\n", "classification adds", (cw - bw) / fw * 100, (cc - bc) / fc * 100
+    printf "%-34s %.1f MB\n", "peak RSS of the bare fetch", rf / 1024
 }'
 awk -v a="$rss_100" -v b="$rss_2000" -v n="$count" 'BEGIN {
     printf "peak RSS of the cycle: 100 messages %.1f MB, %d messages %.1f MB\n", a / 1024, n, b / 1024
