@@ -11,6 +11,7 @@
 #include "storage/report_file.h"
 #include "storage/settings.h"
 #include "support/corpus_files.h"
+#include "support/rule_records.h"
 #include "text/cp1250.h"
 #include "text/date_time.h"
 
@@ -125,19 +126,6 @@ protected:
         }
     }
 
-    static RuleRecord rule(const std::string& name, uint8_t typ, uint8_t sub, const std::string& text,
-                           std::array<bool, 4> actions, const std::string& sendto = {})
-    {
-        RuleRecord record;
-        record.name = name;
-        record.typ = typ;
-        record.sub = sub;
-        record.str = text;
-        record.act = actions;
-        record.sendto = sendto;
-        return record;
-    }
-
     void writeConfiguration()
     {
         AccountRecord account;
@@ -149,17 +137,17 @@ protected:
         saveAccounts(home.string(), {account});
 
         rules = {
-            rule("Kopie PL", 1, 0, "example.pl", {true, true, false, false}, "archiwum@example.net"),
-            rule("Promocje", 1, 0, "sklep.example", {false, true, false, true}, "kopia@example.net"),
-            rule("Spotkania", 3, 0, "spotkanie", {false, false, false, true}), // a friend's: exempt
+            ruleRecord("Kopie PL", 1, 0, "example.pl", {true, true, false, false}, "archiwum@example.net"),
+            ruleRecord("Promocje", 1, 0, "sklep.example", {false, true, false, true}, "kopia@example.net"),
+            ruleRecord("Spotkania", 3, 0, "spotkanie", {false, false, false, true}), // a friend's: exempt
         };
         for (const auto& spam : corpusMessages) {
             if (spam.parent_path().filename() != "spam-1")
                 continue;
             TIdMessage message;
             message.loadFromFile(spam.string());
-            rules.push_back(rule("Spam " + std::to_string(rules.size() - 2), 1, 2, message.From.Address,
-                                 {true, false, false, true}));
+            rules.push_back(ruleRecord("Spam " + std::to_string(rules.size() - 2), 1, 2, message.From.Address,
+                                       {true, false, false, true}));
         }
         saveRules(home.string(), rules);
         saveFriends(home.string(), {{"Znajomi", "*@EXAMPLE.org"}});

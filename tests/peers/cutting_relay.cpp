@@ -1,10 +1,9 @@
 #include "peers/cutting_relay.h"
 
-#include <arpa/inet.h>
+#include "peers/loopback_port.h"
+
 #include <cerrno>
-#include <netinet/in.h>
 #include <poll.h>
-#include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -13,29 +12,6 @@ namespace {
 
 constexpr int kPollMs = 50;
 constexpr int kAnswerWaitMs = 5000;
-
-sockaddr_in loopback(uint16_t port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    return address;
-}
-
-bool sendAll(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t sent = ::send(fd, data, size, MSG_NOSIGNAL);
-        if (sent < 0 && errno == EINTR)
-            continue;
-        if (sent <= 0)
-            return false;
-        data += sent;
-        size -= static_cast<size_t>(sent);
-    }
-    return true;
-}
 
 // Bytes now readable from fd; empty at the end of the stream or on an error.
 std::string receive(int fd)
@@ -48,35 +24,12 @@ std::string receive(int fd)
     return got > 0 ? std::string(buffer, static_cast<size_t>(got)) : std::string();
 }
 
-int connectToServer(uint16_t port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_in address = loopback(port);
-    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-        return fd;
-    if (fd >= 0)
-        ::close(fd);
-    return -1;
-}
-
-bool readable(int fd, int timeoutMs)
-{
-    pollfd entry{fd, POLLIN, 0};
-    return ::poll(&entry, 1, timeoutMs) > 0;
-}
-
 } // namespace
 
 CuttingRelay::CuttingRelay(uint16_t serverPort, std::string commandPrefix)
     : serverPort_(serverPort), commandPrefix_(std::move(commandPrefix))
 {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address = loopback(0);
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 4) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("relay: cannot listen on loopback");
-    port_ = ntohs(address.sin_port);
+    listener_ = listenOnLoopback(port_);
     thread_ = std::thread([this] { run(); });
 }
 
@@ -90,7 +43,7 @@ CuttingRelay::~CuttingRelay()
 void CuttingRelay::run()
 {
     while (!stopping_) {
-        if (!readable(listener_, kPollMs))
+        if (!waitReadable(listener_, kPollMs))
             continue;
         const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
         if (client >= 0)
@@ -101,7 +54,7 @@ void CuttingRelay::run()
 // One session at a time: the check cycle holds one POP3 connection at a time.
 void CuttingRelay::relay(int client)
 {
-    const int server = connectToServer(serverPort_);
+    const int server = connectToLoopback(serverPort_);
     std::string pending; // client bytes after the last whole line
     bool open = server >= 0;
     while (open && !stopping_) {
@@ -120,7 +73,7 @@ void CuttingRelay::relay(int client)
         }
         if (open && entries[1].revents != 0) {
             const std::string bytes = receive(server);
-            open = !bytes.empty() && sendAll(client, bytes.data(), bytes.size());
+            open = !bytes.empty() && sendAll(client, bytes);
         }
     }
     ::close(client);
@@ -134,7 +87,7 @@ bool CuttingRelay::forwardClientLines(int server, std::string& pending)
     for (size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
         const std::string line = pending.substr(0, end + 1);
         pending.erase(0, end + 1);
-        sendAll(server, line.data(), line.size());
+        sendAll(server, line);
         if (!cutDone_ && line.rfind(commandPrefix_, 0) == 0) {
             cutDone_ = true;
             return false;
@@ -147,7 +100,7 @@ bool CuttingRelay::forwardClientLines(int server, std::string& pending)
 void CuttingRelay::cut(int client, int server)
 {
     std::string answer;
-    while (answer.find('\n') == std::string::npos && readable(server, kAnswerWaitMs)) {
+    while (answer.find('\n') == std::string::npos && waitReadable(server, kAnswerWaitMs)) {
         const std::string bytes = receive(server);
         if (bytes.empty())
             break;

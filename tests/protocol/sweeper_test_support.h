@@ -10,9 +10,9 @@
 #include "storage/program_data.h"
 #include "storage/report_entry.h"
 #include "storage/settings.h"
+#include "support/rule_records.h"
 #include "text/cp1250.h"
 
-#include <array>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -107,18 +107,6 @@ inline Lines mailMessage(const std::string& id, const std::string& from, const s
             "Date: Mon, 06 May 2024 10:00:00 +0200",
             "",
             body};
-}
-
-inline RuleRecord ruleRecord(const std::string& name, uint8_t typ, uint8_t sub, const std::string& text,
-                             std::array<bool, 4> actions)
-{
-    RuleRecord record;
-    record.name = name;
-    record.typ = typ;
-    record.sub = sub;
-    record.str = text;
-    record.act = actions;
-    return record;
 }
 
 // A program folder, the two memories, a network check and the recorded sleeps.
