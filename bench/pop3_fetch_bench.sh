@@ -2,7 +2,7 @@
 # Fetch throughput of our POP3 client against a local dovecot holding the first
 # 2000 easy-ham-1 messages, next to Python's poplib and curl doing the same
 # work in the same run: STAT, then LIST n and RETR n for every message, QUIT.
-# Needs root (the Maildir must belong to uid 65534, which dovecot serves).
+# Needs root (see bench/dovecot_mailbox.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${KESTRIN_BUILD_DIR:-$root/build}"
@@ -11,73 +11,11 @@ count="${POP3_BENCH_MESSAGES:-2000}"
 [ -d "$corpus" ] || bash "$root/scripts/fetch-corpus.sh"
 cmake --build "$build" -j 1 --target pop3_fetch
 
-dir=$(mktemp -d)
-chmod 755 "$dir"
-port=$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-dovecot_pid=
-cleanup() {
-    [ -n "$dovecot_pid" ] && kill "$dovecot_pid" 2>/dev/null && wait "$dovecot_pid" 2>/dev/null || true
-    rm -rf "$dir"
-}
-trap cleanup EXIT
-
-box="$dir/mail/bench/Maildir"
-mkdir -p "$box/cur" "$box/new" "$box/tmp" "$dir/run" "$dir/state"
-i=0
-for file in $(ls "$corpus"/*.txt | sort | head -n "$count"); do
-    i=$((i + 1))
-    cp "$file" "$box/cur/$(printf '%010d' $((1000000000 + i))).M${i}P1.bench:2,"
-done
-chown -R 65534:65534 "$dir/mail"
-echo 'bench:{PLAIN}secret' > "$dir/users"
-cat > "$dir/dovecot.conf" <<CONF
-protocols = pop3
-listen = 127.0.0.1
-base_dir = $dir/run
-state_dir = $dir/state
-log_path = $dir/dovecot.log
-ssl = no
-disable_plaintext_auth = no
-auth_mechanisms = plain login
-mail_location = maildir:$dir/mail/%u/Maildir
-pop3_uidl_format = %g
-first_valid_uid = 1
-passdb {
-  driver = passwd-file
-  args = scheme=PLAIN username_format=%u $dir/users
-}
-userdb {
-  driver = static
-  args = uid=65534 gid=65534 home=$dir/mail/%u
-}
-service pop3-login {
-  inet_listener pop3 {
-    address = 127.0.0.1
-    port = $port
-  }
-  inet_listener pop3s {
-    port = 0
-  }
-  chroot =
-}
-service imap-login {
-  inet_listener imap {
-    port = 0
-  }
-  inet_listener imaps {
-    port = 0
-  }
-}
-service anvil {
-  chroot =
-}
-CONF
-/usr/sbin/dovecot -F -c "$dir/dovecot.conf" &
-dovecot_pid=$!
-for _ in $(seq 100); do
-    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
-    sleep 0.1
-done
+source "$root/bench/dovecot_mailbox.sh"
+trap bench_dovecot_stop EXIT
+bench_dovecot_start
+bench_mailbox_fill "$corpus" "$count"
+port=$bench_port
 
 report() { # name messages bytes seconds
     awk -v name="$1" -v m="$2" -v b="$3" -v s="$4" \

@@ -13,6 +13,17 @@ if(KESTRIN_SANITIZE)
     target_link_options(kestrin_flags INTERFACE -fsanitize=address,undefined)
 endif()
 
+# ThreadSanitizer for the check cycle's worker and the thread that owns the data
+# (scripts/test.sh builds build-tsan with it). It cannot share a build with AddressSanitizer.
+option(KESTRIN_TSAN "Build with ThreadSanitizer" OFF)
+if(KESTRIN_TSAN AND (KESTRIN_SANITIZE OR KESTRIN_FUZZ))
+    message(FATAL_ERROR "KESTRIN_TSAN cannot be combined with KESTRIN_SANITIZE or KESTRIN_FUZZ")
+endif()
+if(KESTRIN_TSAN)
+    target_compile_options(kestrin_flags INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(kestrin_flags INTERFACE -fsanitize=thread)
+endif()
+
 # The fuzz build instruments every library for coverage and memory errors.
 if(KESTRIN_FUZZ)
     target_compile_options(kestrin_flags INTERFACE

@@ -9,6 +9,7 @@ namespace kestrin {
 std::string archiveFolder(const std::string& programFolder);
 
 // The first "message - N.txt" (N = 0, 1, ...) that does not exist in the folder.
+// Throws EFileError when the folder exists but cannot be listed.
 std::string firstFreeArchivePath(const std::string& folder);
 
 // Copies the file into the archive (creating the folder) and syncs it to disk

@@ -20,13 +20,12 @@ std::string leadingToken(std::string_view value)
     return lowerAscii(value.substr(first, last - first + 1));
 }
 
-CauseOutcome judgeRule(const RuleRecord& rule, bool isFriend, const TIdMessage& message, int64_t messageSize,
-                       bool wholeMessage, const BodyCorrection& correction)
+CauseOutcome judgeRule(const RuleRecord& rule, bool isFriend, RuleFieldTexts& fields)
 {
     if (isFriend && !rule.nofri)
         return CauseOutcome::FriendExempt;
     try {
-        switch (evaluateRule(rule, message, messageSize, wholeMessage, correction)) {
+        switch (evaluateRule(rule, fields)) {
         case RuleOutcome::Selected:
             return CauseOutcome::Selected;
         case RuleOutcome::NotSelected:
@@ -45,9 +44,8 @@ CauseOutcome judgeRule(const RuleRecord& rule, bool isFriend, const TIdMessage& 
 
 bool isFriendAddress(const std::vector<FriendRecord>& friends, std::string_view senderAddress)
 {
-    const std::string address = lowerAscii(senderAddress);
     for (const FriendRecord& entry : friends) {
-        if (maskMatch(address, lowerAscii(entry.mail)))
+        if (maskMatchIgnoreCase(senderAddress, entry.mail))
             return true;
     }
     return false;
@@ -64,11 +62,11 @@ MessageClassification classifyMessage(const CycleSnapshot& snapshot, const Bayes
         result.causes.push_back(CauseJudgement{
             kCauseBayes, result.bayes->spam ? CauseOutcome::Selected : CauseOutcome::NotSelected, kArchiveAndDelete});
     }
+    RuleFieldTexts fields(message, messageSize, wholeMessage, settings.bodyCorrection);
     for (size_t i = 0; i < snapshot.rules.size(); ++i) {
         const RuleRecord& rule = snapshot.rules[i];
-        result.causes.push_back(CauseJudgement{
-            static_cast<int>(i),
-            judgeRule(rule, result.isFriend, message, messageSize, wholeMessage, settings.bodyCorrection), rule.act});
+        result.causes.push_back(
+            CauseJudgement{static_cast<int>(i), judgeRule(rule, result.isFriend, fields), rule.act});
     }
     return result;
 }

@@ -11,6 +11,8 @@ namespace kestrin {
 // "nazwa programu pocztowego"): both sides folded to ASCII lower case first; an
 // empty value never occurs in, starts or ends a text.
 bool textConditionHolds(int sub, std::string_view fieldText, std::string_view value);
+// The same for a field text already folded to ASCII lower case.
+bool foldedTextConditionHolds(int sub, std::string_view foldedFieldText, std::string_view value);
 
 // "rozmiar": code 0 holds when the value in kilobytes is below messageSize bytes.
 // Throws EConvertError when the value is not a decimal integer.

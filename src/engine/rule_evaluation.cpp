@@ -8,11 +8,10 @@
 namespace kestrin {
 namespace {
 
-bool conditionHolds(const RuleRecord& rule, const std::string& fieldText, int64_t messageSize,
-                    const BodyCorrection& correction)
+bool conditionHolds(const RuleRecord& rule, const std::string& fieldText, int64_t messageSize)
 {
     if (isTextField(rule.typ))
-        return textConditionHolds(rule.sub, applyBodyCorrection(fieldText, correction), rule.str);
+        return foldedTextConditionHolds(rule.sub, fieldText, rule.str);
     switch (static_cast<RuleField>(rule.typ)) {
     case RuleField::Size:
         return sizeConditionHolds(rule.sub, rule.str, messageSize);
@@ -38,12 +37,18 @@ const std::string& ruleAnalysisFaultText()
 RuleOutcome evaluateRule(const RuleRecord& rule, const TIdMessage& message, int64_t messageSize, bool wholeMessage,
                          const BodyCorrection& correction)
 {
+    RuleFieldTexts fields(message, messageSize, wholeMessage, correction);
+    return evaluateRule(rule, fields);
+}
+
+RuleOutcome evaluateRule(const RuleRecord& rule, RuleFieldTexts& fields)
+{
     if (rule.typ >= kRuleFieldCount)
         return RuleOutcome::UnknownField;
-    const std::optional<std::string> fieldText = ruleFieldText(rule.typ, message, messageSize, wholeMessage);
+    const std::optional<std::string>& fieldText = fields.text(rule.typ);
     if (!fieldText)
         return RuleOutcome::NotSelected;
-    return conditionHolds(rule, *fieldText, messageSize, correction) ? RuleOutcome::Selected : RuleOutcome::NotSelected;
+    return conditionHolds(rule, *fieldText, fields.messageSize()) ? RuleOutcome::Selected : RuleOutcome::NotSelected;
 }
 
 } // namespace kestrin

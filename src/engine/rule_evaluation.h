@@ -2,6 +2,7 @@
 // Whether one message rule selects one message. Pure: the actions are carried
 // out elsewhere, and the friends test is the check cycle's.
 #include "engine/body_correction.h"
+#include "engine/rule_field_texts.h"
 #include "mail/id_message.h"
 #include "storage/records.h"
 
@@ -20,5 +21,7 @@ const std::string& ruleAnalysisFaultText();
 // never selects. Throws EConvertError for a "rozmiar" value that is not a number.
 RuleOutcome evaluateRule(const RuleRecord& rule, const TIdMessage& message, int64_t messageSize, bool wholeMessage,
                          const BodyCorrection& correction);
+// The same over field texts made once per message, for many rules in a row.
+RuleOutcome evaluateRule(const RuleRecord& rule, RuleFieldTexts& fields);
 
 } // namespace kestrin

@@ -2,7 +2,9 @@
 
 #include "mail/mail_errors.h"
 
-#include <fstream>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kestrin {
 
@@ -24,8 +26,33 @@ std::vector<std::string> dotStuff(std::vector<std::string> lines)
     return lines;
 }
 
+namespace {
+
+// Overwrites the file in place and cuts it to the new length; false on failure.
+bool overwriteFile(const std::string& fileName, const std::string& text)
+{
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    bool written = true;
+    for (size_t done = 0; written && done < text.size();) {
+        const ssize_t n = ::pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        written = n > 0;
+        done += written ? static_cast<size_t>(n) : 0;
+    }
+    written = written && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+    return ::close(fd) == 0 && written;
+}
+
+} // namespace
+
 // A plain write: the file is the temporary copy of the last fetched message,
 // rewritten for every fetch, and the archive copies it only once it is whole.
+// It is overwritten in place rather than truncated first: ext4 starts writing a
+// file out at every close after it was truncated to nothing (its guard for
+// files replaced that way), which for a large mailbox is a disk wait per message.
 void TIdMessage::saveToFile(const std::string& fileName) const
 {
     std::string text;
@@ -34,11 +61,7 @@ void TIdMessage::saveToFile(const std::string& fileName) const
         text += "\r\n";
     }
     text += ".\r\n";
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file)
+    if (!overwriteFile(fileName, text))
         throw EIdException("Cannot save message to file " + fileName);
 }
 

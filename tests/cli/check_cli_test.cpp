@@ -11,6 +11,7 @@
 #include "storage/report_file.h"
 #include "storage/settings.h"
 #include "support/corpus_files.h"
+#include "support/rule_records.h"
 #include "text/cp1250.h"
 #include "text/date_time.h"
 
@@ -57,15 +58,6 @@ std::vector<std::string> fields(const std::string& entry)
         result.push_back(payload.substr(0, at));
     result.push_back(payload);
     return result;
-}
-
-// The Maildir file names without dovecot's flag suffix, which it may change.
-std::vector<std::string> baseNames(const std::vector<std::string>& files)
-{
-    std::vector<std::string> names;
-    for (const auto& file : files)
-        names.push_back(file.substr(0, file.find(':')));
-    return names;
 }
 
 struct Mail {
@@ -134,19 +126,6 @@ protected:
         }
     }
 
-    static RuleRecord rule(const std::string& name, uint8_t typ, uint8_t sub, const std::string& text,
-                           std::array<bool, 4> actions, const std::string& sendto = {})
-    {
-        RuleRecord record;
-        record.name = name;
-        record.typ = typ;
-        record.sub = sub;
-        record.str = text;
-        record.act = actions;
-        record.sendto = sendto;
-        return record;
-    }
-
     void writeConfiguration()
     {
         AccountRecord account;
@@ -158,17 +137,17 @@ protected:
         saveAccounts(home.string(), {account});
 
         rules = {
-            rule("Kopie PL", 1, 0, "example.pl", {true, true, false, false}, "archiwum@example.net"),
-            rule("Promocje", 1, 0, "sklep.example", {false, true, false, true}, "kopia@example.net"),
-            rule("Spotkania", 3, 0, "spotkanie", {false, false, false, true}), // a friend's: exempt
+            ruleRecord("Kopie PL", 1, 0, "example.pl", {true, true, false, false}, "archiwum@example.net"),
+            ruleRecord("Promocje", 1, 0, "sklep.example", {false, true, false, true}, "kopia@example.net"),
+            ruleRecord("Spotkania", 3, 0, "spotkanie", {false, false, false, true}), // a friend's: exempt
         };
         for (const auto& spam : corpusMessages) {
             if (spam.parent_path().filename() != "spam-1")
                 continue;
             TIdMessage message;
             message.loadFromFile(spam.string());
-            rules.push_back(rule("Spam " + std::to_string(rules.size() - 2), 1, 2, message.From.Address,
-                                 {true, false, false, true}));
+            rules.push_back(ruleRecord("Spam " + std::to_string(rules.size() - 2), 1, 2, message.From.Address,
+                                       {true, false, false, true}));
         }
         saveRules(home.string(), rules);
         saveFriends(home.string(), {{"Znajomi", "*@EXAMPLE.org"}});
@@ -213,7 +192,7 @@ protected:
 
 TEST_F(CheckCliTest, CycleDeletesArchivesForwardsAndReportsWhatTheRulesSay)
 {
-    const auto before = baseNames(dovecot->messageFiles("alice"));
+    const auto before = dovecot->messageNames("alice");
     ASSERT_EQ(before.size(), mails.size());
 
     const CliResult r = check();
@@ -226,7 +205,7 @@ TEST_F(CheckCliTest, CycleDeletesArchivesForwardsAndReportsWhatTheRulesSay)
     for (size_t i = 0; i < mails.size(); ++i)
         if (!mails[i].deleted)
             expectedLeft.push_back(before[i]);
-    EXPECT_EQ(baseNames(dovecot->messageFiles("alice")), expectedLeft) << dovecot->log();
+    EXPECT_EQ(dovecot->messageNames("alice"), expectedLeft) << dovecot->log();
 
     // One "mail" entry per message on stdout, in the order handled; the report file holds them newest first.
     const auto printed = lines(r.out);
@@ -299,7 +278,7 @@ TEST_F(CheckCliTest, CyclesInOneProcessRememberWhatTheyHandled)
     ASSERT_EQ(check().status, 0);
     const size_t left = mails.size() - deletedCount();
     const size_t archivedBefore = archiveFiles().size();
-    const auto filesBefore = baseNames(dovecot->messageFiles("alice"));
+    const auto filesBefore = dovecot->messageNames("alice");
 
     // A new process starts with empty memories: its first cycle handles the rest again, its second nothing.
     const CliResult r = check({"--cycles", "2"});
@@ -311,7 +290,7 @@ TEST_F(CheckCliTest, CyclesInOneProcessRememberWhatTheyHandled)
     EXPECT_EQ(idleStatuses, 2u) << "two cycles ran";
     EXPECT_EQ(smtp->messages().size(), 3u) << "the sample is forwarded once more, not twice";
     EXPECT_EQ(archiveFiles().size(), archivedBefore + 1);
-    EXPECT_EQ(baseNames(dovecot->messageFiles("alice")), filesBefore);
+    EXPECT_EQ(dovecot->messageNames("alice"), filesBefore);
     EXPECT_EQ(stats().checkMsg, mails.size() + left);
     EXPECT_EQ(stats().delMsg, deletedCount());
 }

@@ -35,3 +35,19 @@ TEST(MaskMatch, LaterStarsAreOrdinaryCharacters)
     EXPECT_FALSE(maskMatch("xzy", "*x*y"));
     EXPECT_TRUE(maskMatch("a**", "a**"));
 }
+
+TEST(MaskMatch, IgnoringCaseFoldsOnlyAsciiLettersOnBothSides)
+{
+    EXPECT_TRUE(maskMatchIgnoreCase("Jan@Example.COM", "jan@example.com"));
+    EXPECT_TRUE(maskMatchIgnoreCase("jan@example.com", "*@EXAMPLE.com"));
+    EXPECT_TRUE(maskMatchIgnoreCase("JAN@x", "jan@*"));
+    EXPECT_TRUE(maskMatchIgnoreCase("aBa", "AB*bA")); // overlapping prefix and suffix
+    EXPECT_FALSE(maskMatchIgnoreCase("Ab", "ab*BA"));
+    EXPECT_FALSE(maskMatchIgnoreCase("m", "*@example.com"));
+    EXPECT_FALSE(maskMatchIgnoreCase("jan@example.com.pl", "*@EXAMPLE.COM"));
+    // Windows-1250 letters compare as they are: "Ł" (0xA3) is not "ł" (0xB3).
+    EXPECT_TRUE(maskMatchIgnoreCase("\xA3ukasz@X.pl", "\xA3UKASZ@x.PL"));
+    EXPECT_FALSE(maskMatchIgnoreCase("\xA3ukasz@x.pl", "\xB3ukasz@x.pl"));
+    EXPECT_TRUE(maskMatchIgnoreCase("", "*"));
+    EXPECT_FALSE(maskMatchIgnoreCase("a", ""));
+}

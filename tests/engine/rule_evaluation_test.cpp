@@ -1,10 +1,10 @@
-#include "text/convert_error.h"
 #include "engine/rule_condition.h"
 #include "engine/rule_evaluation.h"
 #include "engine/rule_vocabulary.h"
-#include "text/strict_integer.h"
 #include "message_builder.h"
+#include "text/convert_error.h"
 #include "text/cp1250.h"
+#include "text/strict_integer.h"
 
 #include <gtest/gtest.h>
 
@@ -222,4 +222,44 @@ TEST(RuleEvaluation, MailerHeaderAndUnknownCodes)
     unknown.typ = 255;
     EXPECT_EQ(evaluateRule(unknown, withSubject("a"), 1, true, {}), RuleOutcome::UnknownField);
     EXPECT_EQ(cp1250ToUtf8(ruleAnalysisFaultText()), "Wystąpił krytyczny wyjątek w analizie reguł!");
+}
+
+// The check cycle evaluates every rule of a message over one set of field texts:
+// corrected and folded once for the text fields, raw for the others.
+TEST(RuleEvaluation, OneMessagesFieldTextsServeEveryRule)
+{
+    TIdMessage message = messageWithHeaders({"X-Priority: 1", "X-Mailer: Mutt/1.4i", "MIME-Version: 1.0"});
+    message.Subject = "Oferta <b>DNIA</b>";
+    message.From = test::address("Jan", "Jan@Example.com");
+    message.Body = {"Kup <i>TERAZ</i> taniej!"};
+    message.CharSet = "ISO-8859-2";
+    const BodyCorrection correction{true, true, "!"};
+    RuleFieldTexts fields(message, 4096, true, correction);
+    RuleFieldTexts headerOnly(message, 4096, false, correction);
+    const std::vector<RuleRecord> rules = {
+        rule(RuleField::Body, TextCondition::Contains, "kup teraz taniej"),
+        rule(RuleField::Subject, TextCondition::Equals, "OFERTA DNIA"),
+        rule(RuleField::Body, TextCondition::Contains, "<i>"),
+        rule(RuleField::Priority, 0, "wysoki (1)"),
+        rule(RuleField::Sender, TextCondition::StartsWith, "jan@"),
+        rule(RuleField::Charset, 0, "iso-8859-2"),
+        rule(RuleField::Mailer, TextCondition::Contains, "MUTT"),
+        rule(RuleField::MimeVersion, 0, "1.0"),
+        rule(RuleField::Size, 0, "3"),
+        rule(RuleField::Subject, TextCondition::Contains, "<b>"),
+    };
+    const std::vector<bool> expected = {true, true, false, true, true, true, true, true, true, false};
+    for (size_t i = 0; i < rules.size(); ++i) {
+        SCOPED_TRACE(i);
+        // In any order, and the same as each rule judged on its own.
+        EXPECT_EQ(evaluateRule(rules[i], fields) == RuleOutcome::Selected, expected[i]);
+        EXPECT_EQ(evaluateRule(rules[rules.size() - 1 - i], fields) == RuleOutcome::Selected,
+                  expected[rules.size() - 1 - i]);
+        EXPECT_EQ(selects(rules[i], message, 4096, true, correction), expected[i]);
+        const bool bodyRule = rules[i].typ == static_cast<uint8_t>(RuleField::Body);
+        EXPECT_EQ(evaluateRule(rules[i], headerOnly) == RuleOutcome::Selected, expected[i] && !bodyRule);
+    }
+    RuleRecord unknown = rule(RuleField::Subject, TextCondition::Contains, "x");
+    unknown.typ = 10;
+    EXPECT_EQ(evaluateRule(unknown, fields), RuleOutcome::UnknownField);
 }

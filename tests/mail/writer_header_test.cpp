@@ -177,5 +177,24 @@ TEST(SaveToFile, WritesCrLfLinesDotStuffedWithFinalDot)
     EXPECT_THROW(m.saveToFile("/nonexistent-folder/x.txt"), EIdException);
 }
 
+TEST(SaveToFile, RewritingWithAShorterMessageLeavesNothingOfTheLongerOne)
+{
+    test::TempFile file("kestrin-save");
+    TIdMessage longer;
+    longer.Subject = "Dluga";
+    longer.Body = std::vector<std::string>(200, std::string(70, '#'));
+    longer.saveToFile(file.name());
+    TIdMessage shorter;
+    shorter.Subject = "Krotka";
+    shorter.Body = {"tylko to"};
+    shorter.saveToFile(file.name());
+    const std::string text = test::fileText(file.name());
+    EXPECT_EQ(text.find('#'), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 15), "\r\ntylko to\r\n.\r\n");
+    EXPECT_EQ(std::filesystem::status(file.name()).permissions() & std::filesystem::perms::others_read,
+              std::filesystem::perms::none)
+        << "created for the owner only";
+}
+
 } // namespace
 } // namespace kestrin

@@ -174,6 +174,14 @@ std::vector<std::string> DovecotPeer::messageFiles(const std::string& user) cons
     return files;
 }
 
+std::vector<std::string> DovecotPeer::messageNames(const std::string& user) const
+{
+    std::vector<std::string> names;
+    for (const std::string& file : messageFiles(user))
+        names.push_back(file.substr(0, file.find(':')));
+    return names;
+}
+
 std::string DovecotPeer::log() const
 {
     std::string text;

@@ -36,6 +36,8 @@ public:
     void deliver(const std::string& user, const std::string& bytes);
     // The message files the user's Maildir holds now.
     std::vector<std::string> messageFiles(const std::string& user) const;
+    // The same without the flag suffix (":2,S"), which dovecot may change.
+    std::vector<std::string> messageNames(const std::string& user) const;
     // The server's log, for failure messages.
     std::string log() const;
 

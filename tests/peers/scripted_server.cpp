@@ -1,8 +1,8 @@
 #include "peers/scripted_server.h"
 
-#include <arpa/inet.h>
+#include "peers/loopback_port.h"
+
 #include <chrono>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -10,23 +10,6 @@
 
 namespace kestrin::test {
 namespace {
-
-bool waitReadable(int fd, int timeoutMs)
-{
-    pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, timeoutMs) > 0;
-}
-
-void sendAll(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
-        if (n <= 0)
-            return;
-        done += static_cast<size_t>(n);
-    }
-}
 
 int acceptWithin(int listener, int timeoutMs)
 {
@@ -37,16 +20,7 @@ int acceptWithin(int listener, int timeoutMs)
 
 ScriptedServer::ScriptedServer(std::vector<std::string> script) : script_(std::move(script))
 {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 4) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("scripted server: cannot listen on loopback");
-    port_ = ntohs(address.sin_port);
+    listener_ = listenOnLoopback(port_);
     thread_ = std::thread([this] { run(); });
 }
 

@@ -10,6 +10,7 @@
 #include "storage/program_data.h"
 #include "storage/report_entry.h"
 #include "storage/settings.h"
+#include "support/rule_records.h"
 #include "text/cp1250.h"
 
 #include <gtest/gtest.h>
@@ -119,10 +120,16 @@ protected:
 
     AccountRecord account(const ScriptedServer& server, std::string name = "Konto")
     {
+        return account(server.port(), std::move(name));
+    }
+
+    // User "jan", password "tajne" on a loopback server.
+    static AccountRecord account(uint16_t port, std::string name = "Konto")
+    {
         AccountRecord record;
         record.name = std::move(name);
         record.pop3 = "127.0.0.1";
-        record.dopo = std::to_string(server.port());
+        record.dopo = std::to_string(port);
         record.user = "jan";
         record.pass = "tajne";
         return record;
