@@ -5,6 +5,8 @@
 #include "mail/id_pop3.h"
 #include "platform/qt_line_channel_factory.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s HOST PORT USER PASSWORD\n", argv[0]);
         return 2;
     }
+    // Qt's TLS backends look for the application object when the first socket is made.
+    QCoreApplication application(argc, argv);
     kestrin::QtLineChannelFactory channels;
     kestrin::TIdPOP3 pop3(channels);
     pop3.Host = argv[1];
