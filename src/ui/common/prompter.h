@@ -3,6 +3,11 @@
 // can answer the questions and read back caption, text and icon.
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
+class QWidget;
+
 namespace kestrin::ui {
 
 enum class PromptIcon { Information, Warning, Error, Question };
@@ -18,6 +23,11 @@ public:
 
 // The caption of program-level boxes.
 QString programCaption(); // "Kestrin sweeper"
+
+// The boxes MessageBoxPrompter opens, not yet shown: OK for show(), Yes and
+// No (No the default) for ask(). The screenshot tool draws them as well.
+std::unique_ptr<QMessageBox> makeShowBox(PromptIcon icon, const QString& caption, const QString& text, QWidget* parent);
+std::unique_ptr<QMessageBox> makeAskBox(const QString& caption, const QString& text, QWidget* parent);
 
 // QMessageBox, modal to the active window.
 class MessageBoxPrompter : public Prompter {

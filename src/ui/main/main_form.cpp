@@ -22,6 +22,8 @@ constexpr int kUpdateBlinkMs = 400;
 // How often the window looks whether a notification area (re)appeared.
 constexpr int kTrayHostPollMs = 3000;
 constexpr int kStatusPanel1Width = 64;
+// Keeps the panels' texts off the window's edge and off each other.
+constexpr int kStatusTextInset = 4;
 
 } // namespace
 
@@ -63,6 +65,8 @@ void Tmain::buildStatusBar()
     statusPanel1_->setObjectName(QStringLiteral("status_panel1"));
     statusPanel1_->setAlignment(Qt::AlignCenter);
     statusPanel1_->setMinimumWidth(kStatusPanel1Width);
+    statusPanel0_->setContentsMargins(kStatusTextInset, 0, kStatusTextInset, 0);
+    statusPanel1_->setContentsMargins(kStatusTextInset, 0, kStatusTextInset, 0);
     statusBar()->setObjectName(QStringLiteral("status"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(statusPanel0_, 1);

@@ -1,0 +1,165 @@
+// kestrin-screenshots OUTPUT_DIR: the main window with each of its pages, the
+// tray menu, the settings window with each of its pages and every message box
+// of the two windows, drawn on a demo program folder and written as PNG files
+// for a person to look at. Runs on the offscreen platform unless one is set.
+#include "box_scenes.h"
+#include "demo_program.h"
+#include "demo_program_folder.h"
+#include "picture_writer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kestrin::shots {
+namespace {
+
+// The same look on every machine: Qt's own style and palette, one font at a
+// fixed pixel size (a desktop's usual 10 points at 96 dpi).
+void fixLook()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    QApplication::setFont(font);
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+void tabPictures(QWidget& window, const char* prefix, PictureWriter& writer)
+{
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("pages"));
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        settle();
+        writer.window(
+            window,
+            QStringLiteral("%1-%2-%3").arg(QLatin1String(prefix)).arg(i + 1).arg(asciiFileName(pages->tabText(i))));
+    }
+    pages->setCurrentIndex(0);
+}
+
+void trayMenuPicture(ui::Tmain& window, PictureWriter& writer)
+{
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("pop_menu"));
+    menu->popup(QPoint(40, 40));
+    settle();
+    writer.popup(*menu, QStringLiteral("tray-menu"));
+    menu->hide();
+}
+
+void settingsPictures(DemoProgram& program, PictureWriter& writer)
+{
+    ui::Toptions& options = *program.options();
+    program.main().findChild<QAction*>(QStringLiteral("tool_sett"))->trigger();
+    settle();
+    tabPictures(options, "options", writer);
+    options.FormClose();
+    settle();
+}
+
+int report(const PictureWriter& writer, QStringList problems);
+
+// Emptied before and removed after use.
+struct ScratchFolder {
+    explicit ScratchFolder(QString folder) : path(std::move(folder))
+    {
+        QDir(path).removeRecursively();
+        QDir().mkpath(path);
+    }
+    ~ScratchFolder() { QDir(path).removeRecursively(); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    QString path;
+};
+
+int run(const QString& outputFolder)
+{
+    if (!QDir().mkpath(outputFolder)) {
+        std::fprintf(stderr, "Cannot create %s\n", qPrintable(outputFolder));
+        return 1;
+    }
+    const std::string shipped = builtShippedDataFolder();
+    if (shipped.empty()) {
+        std::fprintf(stderr, "The shipped data is not drawn yet: build the target kestrin_install_data first\n");
+        return 1;
+    }
+    // One fixed folder rather than a random one: its path shows on the
+    // settings pages, and the pictures must come out the same every run.
+    const ScratchFolder scratch(QDir::temp().filePath(QStringLiteral("kestrin-screenshots")));
+    const std::string root = scratch.path.toStdString();
+    const std::string demoFolder = root + "/demo";
+    const std::string lockFolder = root + "/locks";
+    QDir().mkpath(QString::fromStdString(lockFolder));
+    writeDemoProgramFolder(demoFolder, shipped);
+
+    PictureWriter writer(outputFolder);
+    QStringList problems;
+    BoxScenes scenes;
+    {
+        DemoProgram demo(demoFolder, lockFolder);
+        if (!demo.start() || !demo.firstCycleRequested())
+            problems.append(QStringLiteral("the demo program did not start"));
+        for (const RecordedBox& box : demo.prompter.take())
+            problems.append(QStringLiteral("box at start: ") + box.text);
+        if (!problems.isEmpty())
+            return report(writer, problems);
+        settle();
+        tabPictures(demo.main(), "main", writer);
+        trayMenuPicture(demo.main(), writer);
+        settingsPictures(demo, writer);
+        collectRunningProgramBoxes(scenes, demo, demoFolder, lockFolder);
+    }
+    collectOtherFolderBoxes(scenes, root, shipped, lockFolder);
+    for (const QString& problem : scenes.problems)
+        problems.append(problem);
+    std::sort(scenes.boxes.begin(), scenes.boxes.end(),
+              [](const NamedBox& a, const NamedBox& b) { return a.name < b.name; });
+    for (const NamedBox& box : scenes.boxes)
+        drawBox(box, writer);
+    return report(writer, problems);
+}
+
+// Prints the files written; the problems go to stderr and make the exit status 1.
+int report(const PictureWriter& writer, QStringList problems)
+{
+    for (const QString& path : writer.written())
+        std::printf("%s\n", qPrintable(path));
+    for (const QString& path : writer.failed())
+        problems.append(QStringLiteral("not written: ") + path);
+    for (const QString& problem : problems)
+        std::fprintf(stderr, "kestrin-screenshots: %s\n", qPrintable(problem));
+    return problems.isEmpty() ? 0 : 1;
+}
+
+} // namespace
+} // namespace kestrin::shots
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrin"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 2) {
+        std::fprintf(stderr, "usage: kestrin-screenshots OUTPUT_DIR\n");
+        return 2;
+    }
+    kestrin::shots::fixLook();
+    return kestrin::shots::run(arguments.at(1));
+}
