@@ -1,7 +1,7 @@
 #pragma once
 // The message boxes of the two windows, each got by doing what makes the
-// window show it (a second copy, old settings, a damaged or unwritable
-// folder, a button), so caption, icon and text are the program's own.
+// window show it (a second copy, old settings, an unreadable, refused or
+// unwritable file, a button), so caption, icon and text are the program's own.
 #include "recording_seams.h"
 
 #include <QString>
@@ -12,6 +12,7 @@
 namespace kestrin::shots {
 
 class DemoProgram;
+class PictureWriter;
 
 struct NamedBox {
     QString name; // the picture's file name without ".png"
@@ -36,7 +37,6 @@ void collectOtherFolderBoxes(BoxScenes& scenes, const std::string& scratch, cons
                              const std::string& lockFolder);
 
 // Shows a recorded box as MessageBoxPrompter would and writes its picture.
-class PictureWriter;
 void drawBox(const NamedBox& named, PictureWriter& writer);
 
 } // namespace kestrin::shots
