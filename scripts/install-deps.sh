@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
     python3 ca-certificates
-    qt6-base-dev libqt6network6 libgl-dev
+    qt6-base-dev libqt6network6 libgl-dev qt6-translations-l10n
     dovecot-pop3d python3-aiosmtpd openssl curl
     xvfb xauth
 )

@@ -3,14 +3,32 @@
 #include "platform/desktop/autostart.h"
 #include "platform/desktop/shell_open.h"
 #include "platform/program_folder.h"
+#include "ui/artwork/tray_icons.h"
 #include "ui/common/file_chooser.h"
 #include "ui/common/prompter.h"
 #include "ui/main/command_line.h"
 #include "ui/main/tray_program.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <filesystem>
+
+namespace {
+
+// The idle tray picture at the sizes window managers ask for; boxes shown
+// before any window exists take it too.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48})
+        icon.addPixmap(QPixmap::fromImage(kestrin::artwork::trayIconImage(0, side)));
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -21,6 +39,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Kestrin"));
     // The program lives in the tray: hiding the window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(programIcon());
+    // Qt's own dialogs and buttons in Polish, when the translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     const CommandLine commandLine = parseCommandLine(QApplication::arguments());
     const std::string programFolder = chooseProgramFolder(commandLine.home);
