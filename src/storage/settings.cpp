@@ -1,6 +1,7 @@
 #include "storage/settings.h"
 
 #include "storage/settings_values.h"
+#include "text/cp1250.h"
 #include "text/date_text.h"
 
 namespace kestrin {
@@ -120,8 +121,11 @@ struct KeyWriter {
 Settings defaultSettings(const std::string& programFolder, TDateTime now)
 {
     Settings settings;
-    settings.mailCheckSkin = programFolder + "/skins/kestrin.ini";
-    settings.mailCheckSample = programFolder + "/data/newmail.wav";
+    // Settings texts are Windows-1250 like every stored text; the folder's name
+    // comes from the file system in UTF-8 (a folder such as /home/łukasz).
+    const std::string folder = utf8ToCp1250(programFolder);
+    settings.mailCheckSkin = folder + "/skins/kestrin.ini";
+    settings.mailCheckSample = folder + "/data/newmail.wav";
     settings.lastRunDateTime = defaultDateTimeText(now);
     return settings;
 }

@@ -316,3 +316,16 @@ TEST(SettingsLists, ItemTextsAndTheNumbersTakenFromThem)
 
 } // namespace
 } // namespace kestrin
+
+namespace kestrin {
+namespace {
+
+TEST(SettingsDefaults, PathsInAFolderWithPolishLettersAreStoredAsWindows1250)
+{
+    const Settings s = defaultSettings("/home/\xC5\x82ukasz", TDateTime{}); // "łukasz" in UTF-8
+    EXPECT_EQ(s.mailCheckSkin, "/home/\xB3ukasz/skins/kestrin.ini");
+    EXPECT_EQ(cp1250ToUtf8(s.mailCheckSample), "/home/\xC5\x82ukasz/data/newmail.wav");
+}
+
+} // namespace
+} // namespace kestrin
