@@ -8,7 +8,7 @@
 #include "storage/settings_lists.h"
 #include "text/cp1250.h"
 #include "ui/main/new_mail_notice.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 
 #include <QAction>
 #include <QPushButton>

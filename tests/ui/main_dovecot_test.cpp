@@ -12,7 +12,7 @@
 #include "support/corpus_files.h"
 #include "text/ascii_case.h"
 #include "text/date_time.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 
 #include <QAction>
 #include <QSystemTrayIcon>

@@ -5,7 +5,7 @@
 
 #include "platform/single_instance.h"
 #include "storage/report_file.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 
 #include <QAction>
 #include <QLabel>

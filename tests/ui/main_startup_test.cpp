@@ -12,7 +12,7 @@
 #include "storage/settings_lists.h"
 #include "text/date_time.h"
 #include "ui/dialogs/options_form.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 
 #include <QAction>
 #include <QTimer>

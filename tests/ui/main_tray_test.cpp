@@ -5,7 +5,7 @@
 #include "main_test_support.h"
 
 #include "text/cp1250.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 
 #include <QAction>
 #include <QMenu>

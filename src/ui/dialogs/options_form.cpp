@@ -3,6 +3,7 @@
 #include "storage/report_file.h"
 #include "storage/settings_lists.h"
 #include "text/date_time.h"
+#include "ui/common/tray_icon_files.h"
 #include "ui/common/win1250_text.h"
 #include "ui/dialogs/archive_cleanup.h"
 #include "ui/dialogs/color_box.h"
@@ -317,8 +318,7 @@ void Toptions::applyStartUpSteps()
 
 QString Toptions::trayIconPath(int iconNumber) const
 {
-    return QFile::decodeName(QByteArray::fromStdString(programFolder_)) + QStringLiteral("/data/tray") +
-           QString::number(iconNumber) + QStringLiteral(".ico");
+    return ui::trayIconPath(programFolder_, iconNumber);
 }
 
 void Toptions::showTrayPreview(int iconNumber, QLabel* view, bool reportFailure)

@@ -6,7 +6,7 @@
 #include "storage/settings_lists.h"
 #include "ui/main/cycle_worker.h"
 #include "ui/main/hand_over_gate.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 #include "ui_main_form.h"
 
 #include <QCoreApplication>

@@ -9,7 +9,7 @@
 #include "storage/old_version.h"
 #include "ui/main/glyph_list.h"
 #include "ui/main/main_texts.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 #include "ui_main_form.h"
 
 #include <QGuiApplication>

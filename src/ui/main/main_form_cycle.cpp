@@ -14,7 +14,7 @@
 #include "ui/main/cycle_worker.h"
 #include "ui/main/main_texts.h"
 #include "ui/main/new_mail_notice.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 #include "ui_main_form.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "ui/main/main_form.h"
 
 #include "ui/main/new_mail_notice.h"
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,4 +1,6 @@
-#include "ui/main/tray_icon_files.h"
+#include "ui/common/tray_icon_files.h"
+
+#include "ui/artwork/shipped_files.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -9,31 +11,31 @@
 namespace kestrin::ui {
 namespace {
 
-QString dataFile(const std::string& programFolder, const QString& name)
+QString inProgramFolder(const std::string& programFolder, const QString& relativeFile)
 {
-    return QString::fromStdString(programFolder) + QStringLiteral("/data/") + name;
+    return artwork::inFolder(QFile::decodeName(QByteArray::fromStdString(programFolder)), relativeFile);
 }
 
 } // namespace
 
 QString trayIconPath(const std::string& programFolder, int number)
 {
-    return dataFile(programFolder, QStringLiteral("tray%1.ico").arg(number));
+    return inProgramFolder(programFolder, artwork::trayIconFile(number));
 }
 
 QString scanIconPath(const std::string& programFolder, int step)
 {
-    return dataFile(programFolder, QStringLiteral("scan%1.ico").arg(step));
+    return inProgramFolder(programFolder, artwork::scanIconFile(step));
 }
 
 QString scanStartIconPath(const std::string& programFolder)
 {
-    return dataFile(programFolder, QStringLiteral("scan.ico"));
+    return inProgramFolder(programFolder, artwork::scanStartIconFile());
 }
 
 QString updateIconPath(const std::string& programFolder)
 {
-    return dataFile(programFolder, QStringLiteral("update.ico"));
+    return inProgramFolder(programFolder, artwork::updateIconFile());
 }
 
 int scanIconNumber(uint8_t percent)
