@@ -3,6 +3,7 @@
 #include "cli_process.h"
 #include "cli_run.h"
 #include "peers/dovecot_peer.h"
+#include "peers/loopback_port.h"
 #include "platform/single_instance.h"
 #include "platform/system_internet_check.h"
 #include "storage/record_tables.h"
@@ -30,24 +31,13 @@ constexpr int kWaitMs = 20000;
 // the greeting until its read time-out.
 class SilentServer {
 public:
-    SilentServer()
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(fd_, 8);
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-    }
+    SilentServer() : fd_(listenOnLoopback(port_, 8)) {}
     ~SilentServer() { ::close(fd_); }
     uint16_t port() const { return port_; }
 
 private:
+    uint16_t port_ = 0; // before fd_: the listening socket writes it
     int fd_ = -1;
-    uint16_t port_ = 0;
 };
 
 class WatchCliTest : public ::testing::Test {

@@ -58,13 +58,13 @@ bool waitForPort(uint16_t port, int timeoutMs)
     }
 }
 
-int listenOnLoopback(uint16_t& port)
+int listenOnLoopback(uint16_t& port, int backlog)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address = loopbackAddress(0);
     socklen_t length = sizeof address;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 4) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, backlog) != 0 || ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         if (fd >= 0)
             ::close(fd);
         throw std::runtime_error("cannot listen on loopback");

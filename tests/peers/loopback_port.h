@@ -11,9 +11,9 @@ uint16_t freeLoopbackPort();
 // Each probe opens and closes one connection, which the peer must tolerate.
 bool waitForPort(uint16_t port, int timeoutMs);
 
-// A socket listening on a 127.0.0.1 port the system picks, written to port.
-// Throws std::runtime_error.
-int listenOnLoopback(uint16_t& port);
+// A socket listening on a 127.0.0.1 port the system picks, written to port,
+// with room for backlog connections nobody accepted yet. Throws std::runtime_error.
+int listenOnLoopback(uint16_t& port, int backlog = 4);
 // A socket connected to 127.0.0.1:port, or -1.
 int connectToLoopback(uint16_t port);
 // Whether fd has something to read (or was closed) within timeoutMs.
