@@ -99,6 +99,23 @@ std::string fetchFailedText(const std::string& name, const std::string& host)
     return winLiteral("Nie można pobrać wiadomości i/lub jej nagłówka z ") + accountText(name, host) + "!";
 }
 
+std::string fetchFailedReport(const std::string& name, const std::string& host, const std::string& reason)
+{
+    return fetchFailedText(name, host) + std::string(kMailFieldSeparator) + withoutLineBreaks(reason);
+}
+
+std::string deletionsUndoneStatus(const std::string& name, const std::string& host, size_t count)
+{
+    return winLiteral("Nie usunięto ") + std::to_string(count) + winLiteral(" wiadomości z ") + accountText(name, host) +
+           winLiteral(": połączenie przerwane przed zakończeniem sesji!");
+}
+
+std::string deletionsUndoneReport(const std::string& name, const std::string& host, size_t count,
+                                  const std::string& reason)
+{
+    return deletionsUndoneStatus(name, host, count) + std::string(kMailFieldSeparator) + withoutLineBreaks(reason);
+}
+
 std::string unreadableMessageReport(const std::string& name, const std::string& host, int number,
                                     const std::string& reason)
 {

@@ -1,5 +1,6 @@
 #pragma once
 // The status and report texts of the check cycle, as Windows-1250 data.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,6 +20,13 @@ std::string connectionFailedReport(const std::string& name, const std::string& h
 std::string connectionFailedStatus(const std::string& name, const std::string& host);
 std::string checkingText(const std::string& name, const std::string& host);
 std::string fetchFailedText(const std::string& name, const std::string& host);
+// fetchFailedText + "|¦|" + why the connection was given up.
+std::string fetchFailedReport(const std::string& name, const std::string& host, const std::string& reason);
+// The connection ended without an accepted QUIT, so the server kept `count`
+// messages the cycle had marked with DELE.
+std::string deletionsUndoneStatus(const std::string& name, const std::string& host, size_t count);
+std::string deletionsUndoneReport(const std::string& name, const std::string& host, size_t count,
+                                  const std::string& reason);
 // A message the reader refuses; the session stays in step and the next message is read.
 std::string unreadableMessageReport(const std::string& name, const std::string& host, int number,
                                     const std::string& reason);

@@ -1,5 +1,6 @@
 #include "engine/identity_memory.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kestrin {
@@ -32,6 +33,15 @@ void IdentityMemory::insert(std::string_view identity)
     }
     held_.insert(text);
     order_.push_back(std::move(text));
+}
+
+void IdentityMemory::remove(std::string_view identity)
+{
+    const std::string text(identity);
+    const std::lock_guard lock(mutex_);
+    if (held_.erase(text) == 0)
+        return;
+    order_.erase(std::find(order_.begin(), order_.end(), text));
 }
 
 void IdentityMemory::clear()

@@ -24,6 +24,8 @@ public:
     // Stores the identity in the first free slot unless it is empty or already
     // held; when every slot is taken, the oldest (slot 0) is dropped first.
     void insert(std::string_view identity);
+    // Forgets the identity (later slots move down); nothing when not held.
+    void remove(std::string_view identity);
     void clear();
 
     size_t capacity() const { return capacity_; }

@@ -42,10 +42,11 @@ void SweeperCycle::checkAccount(size_t index)
     }
     if (!connect(index, account))
         return;
+    visit_.emplace();
     advanceProgress();
     statusStep(checkingText(account.name, account.pop3));
     checkMessages(account);
-    disconnect();
+    disconnect(account);
     if (index + 1 < snapshot_.accounts.size() && snapshot_.settings.accWaitSeconds > 0)
         pause(int64_t{snapshot_.settings.accWaitSeconds} * 1000);
 }
@@ -70,6 +71,7 @@ bool SweeperCycle::configureSession(const AccountRecord& account)
 bool SweeperCycle::connect(size_t index, const AccountRecord& account)
 {
     std::string lastFailure;
+    lastFailure_.clear();
     for (int attempt = 1; attempt <= kConnectionAttempts; ++attempt) {
         statusStep(connectingText(account.name, account.pop3, attempt));
         try {
@@ -92,43 +94,93 @@ void SweeperCycle::checkMessages(const AccountRecord& account)
     int32_t count = 0;
     try {
         count = session_->QueryMessageCount();
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
         cancel_.throwIfCancelled();
-        const std::string text = fetchFailedText(account.name, account.pop3);
-        failureSteps(text, text);
+        lastFailure_ = failure.what();
+        failureSteps(fetchFailedReport(account.name, account.pop3, lastFailure_),
+                     fetchFailedText(account.name, account.pop3));
         return;
     }
     for (int number = 1; number <= count; ++number) {
         cancel_.throwIfCancelled();
-        int64_t size = -1;
-        FetchResult fetched = FetchResult::Failed;
-        bool whole = false;
-        try {
-            size = session_->QueryMessageSize(number);
-            whole = wholeFlag(account, size);
-            fetched = fetch(account, number, whole);
-        } catch (const CycleCancelled&) {
-            throw;
-        } catch (const std::exception&) {
-            cancel_.throwIfCancelled();
-        }
-        if (fetched == FetchResult::Unreadable)
+        // The rest of the mailbox waits for the next cycle rather than for ever more held results.
+        if (visit_ && visit_->full())
+            return;
+        const Fetch fetched = fetch(account, number);
+        if (fetched.result == FetchResult::Unreadable)
             continue;
-        if (fetched == FetchResult::Failed) {
-            const std::string text = fetchFailedText(account.name, account.pop3);
-            failureSteps(text, text);
+        if (fetched.result == FetchResult::Failed) {
+            failureSteps(fetchFailedReport(account.name, account.pop3, lastFailure_),
+                         fetchFailedText(account.name, account.pop3));
             return;
         }
-        handleMessage(account, number, size, whole);
+        handleMessage(account, number, fetched.size, fetched.whole);
     }
 }
 
-void SweeperCycle::disconnect()
+void SweeperCycle::disconnect(const AccountRecord& account)
 {
     statusStep(disconnectingText());
-    closeSession();
+    endVisit(account, quit());
     statusStep(disconnectedText());
     advanceProgress();
+}
+
+// Nothing when the server accepted QUIT and so carried out the visit's
+// deletions; otherwise why not.
+std::optional<std::string> SweeperCycle::quit()
+{
+    cancel_.throwIfCancelled();
+    if (!session_->IsConnected())
+        return lastFailure_.empty() ? std::string("Not connected.") : lastFailure_;
+    try {
+        session_->Close();
+    } catch (const std::exception& failure) {
+        cancel_.throwIfCancelled();
+        return std::string(failure.what());
+    }
+    cancel_.throwIfCancelled();
+    return std::nullopt;
+}
+
+// A retry after a broken connection needs a new one; the server forgot what
+// the old one marked for deletion.
+bool SweeperCycle::reopen(const AccountRecord& account)
+{
+    endVisit(account, lastFailure_);
+    try {
+        session_->Open();
+    } catch (const std::exception& failure) {
+        cancel_.throwIfCancelled();
+        lastFailure_ = failure.what();
+        return false;
+    }
+    visit_.emplace();
+    return true;
+}
+
+// Hands over what the connection's messages and failures left, each deletion
+// only when the server carried it out. A message whose DELE came to nothing
+// leaves the checked-message memory, so the next cycle judges it again.
+void SweeperCycle::endVisit(const AccountRecord& account, const std::optional<std::string>& failure)
+{
+    if (!visit_)
+        return;
+    VisitLedger ledger = std::move(*visit_);
+    visit_.reset();
+    if (!failure) {
+        for (const CycleResult& result : ledger.takeCarriedOut())
+            handOver(result);
+        return;
+    }
+    const VisitLedger::Undone undone = ledger.takeUndone();
+    for (const std::string& identity : undone.identities)
+        context_.checkedMemory.remove(identity);
+    for (const CycleResult& result : undone.results)
+        handOver(result);
+    if (undone.claimedDeletions > 0)
+        failureSteps(deletionsUndoneReport(account.name, account.pop3, undone.claimedDeletions, *failure),
+                     deletionsUndoneStatus(account.name, account.pop3, undone.claimedDeletions));
 }
 
 } // namespace kestrin

@@ -91,6 +91,7 @@ void SweeperCycle::reply(int cause)
 
 void SweeperCycle::remove(int cause, int matchedNumber)
 {
+    deleteSent_ = true;
     try {
         session_->MarkDeleted(matchedNumber);
     } catch (const std::exception&) {

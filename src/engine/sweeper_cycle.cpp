@@ -126,6 +126,26 @@ void SweeperCycle::resultStep(const std::string& flags, const std::string& repor
     cancel_.throwIfCancelled();
     CycleResult result{flags, reportText, newEntry, std::move(pending_)};
     pending_ = SharedChanges();
+    if (visit_)
+        visit_->hold(std::move(result));
+    else
+        host_.result(result);
+}
+
+void SweeperCycle::messageResultStep(const std::string& reportText, bool newEntry)
+{
+    cancel_.throwIfCancelled();
+    CycleResult result{flags_, reportText, newEntry, std::move(pending_)};
+    pending_ = SharedChanges();
+    if (visit_)
+        visit_->holdMessage(std::move(result), identity_, deleteSent_, markers_[kActionDelete] != kNotDone);
+    else
+        host_.result(result);
+}
+
+void SweeperCycle::handOver(const CycleResult& result)
+{
+    cancel_.throwIfCancelled();
     host_.result(result);
 }
 

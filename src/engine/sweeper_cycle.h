@@ -5,6 +5,7 @@
 #include "engine/bayes_verdict.h"
 #include "engine/message_classification.h"
 #include "engine/sweeper.h"
+#include "engine/visit_ledger.h"
 #include "mail/id_pop3.h"
 
 #include <memory>
@@ -35,7 +36,10 @@ private:
     void statusStep(const std::string& text);
     void progressStep();
     void advanceProgress();
+    // Held while a connection is open (see VisitLedger), handed over otherwise.
     void resultStep(const std::string& flags, const std::string& reportText, bool newEntry = false);
+    void messageResultStep(const std::string& reportText, bool newEntry);
+    void handOver(const CycleResult& result);
     void failureSteps(const std::string& reportText, const std::string& statusText);
     void endStep();
     void pause(int64_t ms);
@@ -51,12 +55,22 @@ private:
     bool configureSession(const AccountRecord& account);
     bool connect(size_t index, const AccountRecord& account);
     void checkMessages(const AccountRecord& account);
-    void disconnect();
+    void disconnect(const AccountRecord& account);
+    std::optional<std::string> quit();
+    bool reopen(const AccountRecord& account);
+    void endVisit(const AccountRecord& account, const std::optional<std::string>& failure);
 
     // Per message (sweeper_message.cpp)
     enum class FetchResult { Fetched, Unreadable, Failed };
+    struct Fetch {
+        FetchResult result = FetchResult::Failed;
+        int64_t size = kMessageSizeMissing;
+        bool whole = false;
+    };
     bool wholeFlag(const AccountRecord& account, int64_t messageSize) const;
-    FetchResult fetch(const AccountRecord& account, int number, bool whole);
+    Fetch fetch(const AccountRecord& account, int number);
+    bool fetchOnce(int number, const Fetch& plan);
+    void reportUnreadable(const AccountRecord& account, int number, const std::exception& failure);
     void handleMessage(const AccountRecord& account, int number, int64_t messageSize, bool whole);
     void classify(int number, int64_t messageSize, bool whole);
     std::string mailEntry(const AccountRecord& account, const MessageValues& values, int64_t messageSize,
@@ -86,11 +100,15 @@ private:
     std::string senderText_;
     std::string subjectText_;
     SharedChanges pending_;
+    std::optional<VisitLedger> visit_; // from log-in to the end of the connection
+    std::string lastFailure_;          // why the last attempt or the connection failed
 
     // The message being handled
+    std::string identity_;
     std::string flags_;
     ActionMarkers markers_{};
     bool archiveFailed_ = false;
+    bool deleteSent_ = false;
 };
 
 } // namespace kestrin

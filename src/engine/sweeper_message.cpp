@@ -39,50 +39,70 @@ std::string actionLetters(const ActionMarkers& markers)
 } // namespace
 
 // Compared in 64 bits: a server size of 2^31 or more must not wrap into "small".
-// An unknown size (-1) counts as small enough.
+// An unknown size (-1) counts as small enough; an unreadable one, or one above
+// what is ever fetched whole, as too large.
 bool SweeperCycle::wholeFlag(const AccountRecord& account, int64_t messageSize) const
 {
+    if (!fitsWholeFetch(messageSize))
+        return false;
     if (account.size == kUnlimitedSize)
         return true;
     const int64_t limit = int64_t{strictInteger(account.size)} * 1024;
     return limit >= messageSize;
 }
 
-SweeperCycle::FetchResult SweeperCycle::fetch(const AccountRecord& account, int number, bool whole)
+// At most three attempts at LIST and the fetch. A broken connection is never
+// used again: the retry opens a new one.
+SweeperCycle::Fetch SweeperCycle::fetch(const AccountRecord& account, int number)
 {
+    Fetch plan;
     for (int attempt = 1; attempt <= kFetchAttempts; ++attempt) {
         cancel_.throwIfCancelled();
+        if (!session_->IsConnected() && !reopen(account))
+            continue;
         try {
-            if (whole) {
-                if (!session_->FetchMessage(number, message_))
-                    continue;
-                message_.saveToFile(messageFile_);
-            } else {
-                session_->FetchHeader(number, message_);
-            }
-            return FetchResult::Fetched;
-        } catch (const EIdReadLnMaxLineLengthExceeded& failure) {
-            cancel_.throwIfCancelled();
-            if (session_->IsConnected()) {
-                failureSteps(unreadableMessageReport(account.name, account.pop3, number, failure.what()),
-                             unreadableMessageStatus(account.name, account.pop3, number));
-                return FetchResult::Unreadable;
+            plan.size = session_->QueryMessageSize(number);
+            plan.whole = wholeFlag(account, plan.size);
+            if (fetchOnce(number, plan)) {
+                plan.result = FetchResult::Fetched;
+                return plan;
             }
         } catch (const EIdEmailParseError& failure) {
-            cancel_.throwIfCancelled();
-            failureSteps(unreadableMessageReport(account.name, account.pop3, number, failure.what()),
-                         unreadableMessageStatus(account.name, account.pop3, number));
-            return FetchResult::Unreadable;
+            reportUnreadable(account, number, failure);
+            plan.result = FetchResult::Unreadable;
+            return plan;
         } catch (const EIdUnknownMessagePartType& failure) {
+            reportUnreadable(account, number, failure);
+            plan.result = FetchResult::Unreadable;
+            return plan;
+        } catch (const std::exception& failure) {
             cancel_.throwIfCancelled();
-            failureSteps(unreadableMessageReport(account.name, account.pop3, number, failure.what()),
-                         unreadableMessageStatus(account.name, account.pop3, number));
-            return FetchResult::Unreadable;
-        } catch (const std::exception&) {
-            cancel_.throwIfCancelled();
+            lastFailure_ = failure.what();
         }
     }
-    return FetchResult::Failed;
+    plan.result = FetchResult::Failed;
+    return plan;
+}
+
+// False when the server refused RETR; the connection stays in step.
+bool SweeperCycle::fetchOnce(int number, const Fetch& plan)
+{
+    if (!plan.whole)
+        return session_->FetchHeader(number, message_);
+    if (!session_->FetchMessage(number, message_, plan.size)) {
+        lastFailure_ = session_->LastReply().textAsMessage();
+        return false;
+    }
+    message_.saveToFile(messageFile_);
+    return true;
+}
+
+// The message was read to its end but cannot be parsed; the next one is read.
+void SweeperCycle::reportUnreadable(const AccountRecord& account, int number, const std::exception& failure)
+{
+    cancel_.throwIfCancelled();
+    failureSteps(unreadableMessageReport(account.name, account.pop3, number, failure.what()),
+                 unreadableMessageStatus(account.name, account.pop3, number));
 }
 
 void SweeperCycle::handleMessage(const AccountRecord& account, int number, int64_t messageSize, bool whole)
@@ -90,22 +110,23 @@ void SweeperCycle::handleMessage(const AccountRecord& account, int number, int64
     markers_ = {kNotDone, kNotDone, kNotDone, kNotDone};
     flags_ = "c";
     archiveFailed_ = false;
+    deleteSent_ = false;
     const MessageValues values = neutralisedValues(message_);
-    const std::string identity =
+    identity_ =
         messageIdentity(values.messageId, values.dateText, values.senderName, values.senderAddress, values.subject);
-    if (context_.markedMemory.find(identity)) {
+    if (context_.markedMemory.find(identity_)) {
         actionStep(kArchiveAndDelete, kCauseUser, number, whole);
     } else {
-        if (context_.checkedMemory.find(identity))
+        if (context_.checkedMemory.find(identity_))
             return;
-        context_.checkedMemory.insert(identity);
+        context_.checkedMemory.insert(identity_);
         classify(number, messageSize, whole);
     }
     std::string reportText;
     if (!account.nrep)
         reportText = mailEntry(account, values, messageSize, whole);
     countNewMail();
-    resultStep(flags_, reportText, !account.nrep);
+    messageResultStep(reportText, !account.nrep);
 }
 
 void SweeperCycle::classify(int number, int64_t messageSize, bool whole)

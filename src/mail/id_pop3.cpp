@@ -7,8 +7,6 @@
 #include "text/strict_integer.h"
 #include "text/text_split.h"
 
-#include <limits>
-
 namespace kestrin {
 namespace {
 
@@ -26,6 +24,20 @@ std::string_view wordAt(std::string_view text, size_t index)
     }
     const size_t end = text.find(' ', start);
     return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+// A LIST size: decimal digits only, and a size some server could really hold.
+int64_t listedSize(std::string_view word)
+{
+    if (word.empty())
+        return kMessageSizeMissing;
+    if (word.front() == '-' || word.front() == '+' || !isStrictDecimal(word))
+        return kMessageSizeUnreadable;
+    try {
+        return strictIntegerInRange(word, 0, kLargestCredibleSize);
+    } catch (const std::exception&) {
+        return kMessageSizeUnreadable;
+    }
 }
 
 std::string_view firstTextLine(const TIdReplyPOP3& reply)
@@ -74,13 +86,13 @@ void TIdPOP3::Open()
         throw EIdAlreadyConnected("Already connected.");
     refuseUnsafeSettings();
     LineChannel& channel = freshChannel();
-    channel.setReadTimeout(ReadTimeout);
-    channel.setMaxLineLength(MaxLineLength);
+    channel.setWriteTimeout(ReadTimeout);
     lastReply_ = TIdReplyPOP3();
     greeting_.clear();
     capabilities_.clear();
     try {
         channel.connect(Host, Port, ConnectTimeout, Security == Pop3Security::Tls);
+        answerPending_ = true; // the greeting
         login();
     } catch (...) {
         closeQuietly();
@@ -104,10 +116,19 @@ void TIdPOP3::login()
 void TIdPOP3::askCapabilities()
 {
     capabilities_.clear();
-    if (sendCommand("CAPA").code != kOk)
+    writeCommand("CAPA");
+    if (readReply().code != kOk)
         return;
-    ChannelLineSource lines(openChannel());
-    capabilities_ = readPop3Block(lines);
+    answerPending_ = true;
+    AnswerBudget budget(blockLimits(MaxLineLength, kMaxCapaAnswerBytes, ReadTimeout));
+    ChannelLineSource lines(*reader_, budget);
+    try {
+        capabilities_ = readPop3Block(lines);
+    } catch (...) {
+        closeSocket();
+        throw;
+    }
+    answerRead();
 }
 
 // Never falls back to plain text: a server that does not offer STLS fails the
@@ -117,8 +138,9 @@ void TIdPOP3::switchToTls()
     if (!announcesStls(capabilities_))
         throw EIdTlsError(winLiteral("Serwer nie obsługuje szyfrowania STLS!"));
     sendCommand("STLS", kOk);
-    openChannel().startTls();
     // What the server said before the handshake cannot be trusted (RFC 2595).
+    reader_->clear();
+    openChannel().startTls();
     askCapabilities();
 }
 
@@ -130,23 +152,19 @@ int32_t TIdPOP3::QueryMessageCount()
 
 int64_t TIdPOP3::QueryMessageSize(int n)
 {
-    const std::string_view size = wordAt(firstTextLine(sendCommand("LIST " + std::to_string(n), kOk)), 1);
-    if (size.empty() || size.front() == '-' || size.front() == '+' || !isStrictDecimal(size))
-        return -1;
-    try {
-        return strictIntegerInRange(size, 0, std::numeric_limits<int64_t>::max());
-    } catch (const std::exception&) {
-        return -1; // too large to be a size
-    }
+    return listedSize(wordAt(firstTextLine(sendCommand("LIST " + std::to_string(n), kOk)), 1));
 }
 
-bool TIdPOP3::FetchMessage(int n, TIdMessage& message)
+bool TIdPOP3::FetchMessage(int n, TIdMessage& message, int64_t listedSize)
 {
-    sendCommand("RETR " + std::to_string(n));
+    writeCommand("RETR " + std::to_string(n));
+    readReply();
     message.Clear();
     if (lastReply_.code != kOk)
         return false;
-    readAnswer(message, &readMessage);
+    const size_t maxBytes = messageAnswerBytes(listedSize);
+    readAnswer(message, &readMessage, blockLimits(maxBytes, maxBytes, ReadTimeout));
+    readInFull_.insert(n);
     return true;
 }
 
@@ -154,27 +172,47 @@ bool TIdPOP3::FetchHeader(int n, TIdMessage& message)
 {
     message.Clear();
     sendCommand("TOP " + std::to_string(n) + " 0", kOk);
-    readAnswer(message, &readHeaderOnlyAnswer);
+    readAnswer(message, &readHeaderOnlyAnswer, blockLimits(kMaxHeaderAnswerBytes, kMaxHeaderAnswerBytes, ReadTimeout));
+    readInFull_.insert(n);
     return true;
 }
 
-// A message the reader refuses (an unparsable address, say) must not leave the
-// rest of the answer unread: the next command would read it as its reply.
-void TIdPOP3::readAnswer(TIdMessage& message, void (*reader)(TIdMessage&, LineSource&))
+// The data lines after a "+OK" status line. Whatever stops them short of the
+// "." line gives the connection up; a message the reader refuses (an
+// unparsable address, say) is read to its end first, so the session stays
+// usable and the refusal is raised after.
+void TIdPOP3::readAnswer(TIdMessage& message, void (*reader)(TIdMessage&, LineSource&), const AnswerLimits& limits)
 {
-    ChannelLineSource lines(openChannel());
+    answerPending_ = true;
+    AnswerBudget budget(limits);
+    ChannelLineSource lines(*reader_, budget);
     Pop3AnswerSource answer(lines);
+    try {
+        readToEnd(answer, message, reader);
+    } catch (...) {
+        if (!answer.ended())
+            closeSocket();
+        throw;
+    }
+}
+
+void TIdPOP3::readToEnd(Pop3AnswerSource& answer, TIdMessage& message, void (*reader)(TIdMessage&, LineSource&))
+{
     try {
         reader(message, answer);
     } catch (const EIdException&) {
         answer.drain();
+        answerRead();
         throw;
     }
     answer.drain();
+    answerRead();
 }
 
 bool TIdPOP3::MarkDeleted(int n)
 {
+    if (!readInFull_.contains(n))
+        throw EIdNotReadInFull("Message " + std::to_string(n) + " was not read on this connection.");
     sendCommand("DELE " + std::to_string(n), kOk);
     return true;
 }
@@ -216,15 +254,20 @@ void TIdPOP3::refuseUnsafeSettings() const
 LineChannel& TIdPOP3::freshChannel()
 {
     std::unique_ptr<LineChannel> previous;
-    std::lock_guard lock(channelMutex_);
-    if (channels_) {
-        previous = std::move(channel_); // destroyed after the lock is released
-        channel_ = channels_->create();
+    {
+        std::lock_guard lock(channelMutex_);
+        if (channels_) {
+            previous = std::move(channel_); // destroyed after the lock is released
+            channel_ = channels_->create();
+        }
+        if (!channel_)
+            throw EIdNotConnected("Not connected.");
+        if (aborted_)
+            channel_->abort();
     }
-    if (!channel_)
-        throw EIdNotConnected("Not connected.");
-    if (aborted_)
-        channel_->abort();
+    reader_ = std::make_unique<LineReader>(*channel_);
+    answerPending_ = false;
+    readInFull_.clear();
     return *channel_;
 }
 
@@ -236,16 +279,45 @@ LineChannel& TIdPOP3::openChannel() const
     return *channel_;
 }
 
+// One whole reply. A failure before its end leaves the connection out of step.
+// After a "+OK" that opens a multi-line answer, the caller reads the rest.
 const TIdReplyPOP3& TIdPOP3::readReply()
 {
-    ChannelLineSource lines(openChannel());
-    lastReply_ = readPop3Reply(lines);
+    if (!reader_)
+        throw EIdNotConnected("Not connected.");
+    AnswerBudget budget(replyLimits(MaxLineLength, kMaxPop3ReplyLines, ReadTimeout));
+    ChannelLineSource lines(*reader_, budget);
+    try {
+        lastReply_ = readPop3Reply(lines);
+    } catch (...) {
+        closeSocket();
+        throw;
+    }
+    answerRead();
     return lastReply_;
+}
+
+// Nothing may be written while an answer is unread: the server's next reply
+// could not be told from it.
+void TIdPOP3::writeCommand(const std::string& command)
+{
+    LineChannel& channel = openChannel();
+    if (!reader_ || answerPending_ || reader_->hasUnreadBytes()) {
+        closeSocket();
+        throw EIdUnexpectedData("Unexpected data from the server.");
+    }
+    answerPending_ = true;
+    try {
+        channel.writeLine(command);
+    } catch (...) {
+        closeSocket();
+        throw;
+    }
 }
 
 const TIdReplyPOP3& TIdPOP3::sendCommand(const std::string& command)
 {
-    openChannel().writeLine(command);
+    writeCommand(command);
     return readReply();
 }
 
@@ -262,14 +334,17 @@ void TIdPOP3::expect(const char* expectedCode) const
         throw EIdReplyPOP3Error(lastReply_);
 }
 
-// QUIT while the socket is open, then the close, whatever fails on the way.
+void TIdPOP3::answerRead()
+{
+    answerPending_ = false;
+}
+
+// QUIT while the connection is in step, then the close, whatever fails on the way.
 void TIdPOP3::closeQuietly() noexcept
 {
     try {
-        if (IsConnected()) {
-            openChannel().writeLine("QUIT");
-            readReply();
-        }
+        if (IsConnected() && !answerPending_)
+            sendCommand("QUIT");
     } catch (...) {
     }
     closeSocket();
@@ -277,6 +352,10 @@ void TIdPOP3::closeQuietly() noexcept
 
 void TIdPOP3::closeSocket() noexcept
 {
+    answerPending_ = false;
+    readInFull_.clear();
+    if (reader_)
+        reader_->clear();
     try {
         std::lock_guard lock(channelMutex_);
         if (channel_)

@@ -2,16 +2,26 @@
 // The POP3 client of the check cycle (RFC 1939, USER/PASS log-in), over a line
 // channel the platform layer provides. Optional TLS from the first byte
 // (POP3S) or by STLS (RFC 2595) after the greeting.
+//
+// It never gets out of step with the server: a command is written only when
+// the previous answer was read to its end and nothing else is waiting; an
+// answer that cannot be read to its end (time, size, a broken line) gives the
+// connection up without QUIT, so the server deletes nothing of that visit; and
+// DELE is sent only for a message whose answer was read whole on this
+// connection.
 #include "mail/id_message.h"
 #include "mail/id_reply_pop3.h"
 #include "mail/line_channel.h"
+#include "mail/line_reader.h"
 #include "mail/pop3_answer_source.h"
+#include "mail/pop3_limits.h"
 
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace kestrin {
@@ -21,6 +31,12 @@ enum class Pop3Security { None, Tls, StartTls };
 // The account's `ssl` text: "0" none, "1" TLS from the first byte, "2" STLS;
 // anything else has no meaning (nullopt) rather than silently meaning plain text.
 std::optional<Pop3Security> pop3SecurityFromText(std::string_view ssl);
+
+// DELE for a message that was not read whole on the same connection.
+class EIdNotReadInFull : public EIdException {
+public:
+    using EIdException::EIdException;
+};
 
 class TIdPOP3 {
 public:
@@ -38,8 +54,10 @@ public:
     std::string Username;
     std::string Password;
     int ConnectTimeout = 30000; // milliseconds
-    int ReadTimeout = 0;        // milliseconds; 0 = no limit
-    size_t MaxLineLength = 16384;
+    // Milliseconds within which every reply must have arrived in full (and
+    // each multi-line answer must have started); 0 = no limit.
+    int ReadTimeout = 0;
+    size_t MaxLineLength = 16384; // of command replies and CAPA lines
     Pop3Security Security = Pop3Security::None;
 
     const TIdReplyPOP3& LastReply() const { return lastReply_; }
@@ -50,11 +68,15 @@ public:
     // in; on any failure the connection is closed and the error raised again.
     void Open();
     int32_t QueryMessageCount();
-    // The size the server lists for message n; -1 when it gives none.
+    // The size the server lists for message n; kMessageSizeMissing when it
+    // gives none, kMessageSizeUnreadable when what it gives is no size.
     int64_t QueryMessageSize(int n);
-    // False (message cleared) when the server refuses RETR.
-    bool FetchMessage(int n, TIdMessage& message);
+    // False (message cleared) when the server refuses RETR. The answer may
+    // hold at most messageAnswerBytes(listedSize).
+    bool FetchMessage(int n, TIdMessage& message, int64_t listedSize = kMessageSizeMissing);
     bool FetchHeader(int n, TIdMessage& message);
+    // Refused (EIdNotReadInFull) unless message n was read whole or by header
+    // on this connection.
     bool MarkDeleted(int n);
     bool IsConnected() const;
     // QUIT when connected (the server carries out the deletions), then closes
@@ -72,10 +94,13 @@ private:
     void askCapabilities();
     void switchToTls();
     const TIdReplyPOP3& readReply();
+    void writeCommand(const std::string& command);
     const TIdReplyPOP3& sendCommand(const std::string& command);
     const TIdReplyPOP3& sendCommand(const std::string& command, const char* expectedCode);
     void expect(const char* expectedCode) const;
-    void readAnswer(TIdMessage& message, void (*reader)(TIdMessage&, LineSource&));
+    void readAnswer(TIdMessage& message, void (*reader)(TIdMessage&, LineSource&), const AnswerLimits& limits);
+    void readToEnd(Pop3AnswerSource& answer, TIdMessage& message, void (*reader)(TIdMessage&, LineSource&));
+    void answerRead();
     void closeQuietly() noexcept;
     void closeSocket() noexcept;
 
@@ -83,6 +108,11 @@ private:
     std::unique_ptr<LineChannel> channel_;
     mutable std::mutex channelMutex_; // guards channel_ replacement against Abort from another thread
     bool aborted_ = false;
+    std::unique_ptr<LineReader> reader_;
+    // A command was written (or the greeting is due) and its answer is not read
+    // to its end yet; a failure now leaves the connection out of step.
+    bool answerPending_ = false;
+    std::unordered_set<int> readInFull_; // messages whose RETR/TOP answer was read whole on this connection
     TIdReplyPOP3 lastReply_;
     std::string greeting_;
     std::vector<std::string> capabilities_;

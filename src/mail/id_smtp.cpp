@@ -77,7 +77,8 @@ std::string smtpDataBlock(const TIdMessage& message)
     return block;
 }
 
-TIdSMTP::TIdSMTP(std::unique_ptr<LineChannel> channel) : GreetingName(localHostName()), channel_(std::move(channel))
+TIdSMTP::TIdSMTP(std::unique_ptr<LineChannel> channel)
+    : GreetingName(localHostName()), channel_(std::move(channel)), reader_(*channel_)
 {
 }
 
@@ -130,9 +131,17 @@ bool TIdSMTP::announcesAuthLogin() const
     return false;
 }
 
+// A reply that cannot be read to its end leaves the session out of step, so
+// the connection is closed rather than used for another command.
 const TIdReplySMTP& TIdSMTP::readReply()
 {
-    lastReply_ = readSmtpReply([this] { return channel_->readLine(); });
+    AnswerBudget budget(replyLimits(kMaxLineLength, kMaxSmtpReplyLines, ReadTimeout));
+    try {
+        lastReply_ = readSmtpReply([this, &budget] { return reader_.readLine(budget); });
+    } catch (...) {
+        channel_->close();
+        throw;
+    }
     return lastReply_;
 }
 
@@ -157,8 +166,8 @@ void TIdSMTP::Open()
         throw EIdAlreadyConnected("Already connected.");
     capabilities_.clear();
     authenticated_ = false;
-    channel_->setMaxLineLength(kMaxLineLength);
-    channel_->setReadTimeout(ReadTimeout);
+    reader_.clear();
+    channel_->setWriteTimeout(ReadTimeout);
     channel_->connect(Host, Port, ConnectTimeout, Security == SmtpSecurity::Tls);
     try {
         if (readReply().code != 220)
@@ -191,6 +200,7 @@ void TIdSMTP::startTls()
     if (!announces("STARTTLS"))
         throw EIdTlsError(winLiteral("Serwer nie obsługuje szyfrowania STARTTLS!"));
     sendCommand("STARTTLS", {220});
+    reader_.clear();
     channel_->startTls();
     // What the server announced in plain text cannot be trusted (RFC 3207 4.2).
     sayHello();

@@ -5,6 +5,7 @@
 #include "mail/id_message.h"
 #include "mail/id_reply_smtp.h"
 #include "mail/line_channel.h"
+#include "mail/line_reader.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -80,6 +81,7 @@ private:
     void closeQuietly();
 
     std::unique_ptr<LineChannel> channel_;
+    LineReader reader_;
     TIdReplySMTP lastReply_;
     std::vector<std::string> capabilities_;
     bool authenticated_ = false;

@@ -1,7 +1,10 @@
 #pragma once
-// The line transport under the POP3 and SMTP clients: one TCP connection,
-// optionally TLS, read line by line with a time-out. The platform layer
-// implements it; the clients and their tests only see this interface.
+// The byte transport under the POP3 and SMTP clients: one TCP connection,
+// optionally TLS. The platform layer implements it; lines, limits and
+// deadlines are the mail layer's business (line_reader.h), so that the rules
+// that keep a client in step with its server are tested and fuzzed without a
+// socket.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -9,6 +12,11 @@
 #include <string_view>
 
 namespace kestrin {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// A wait without an end (a read time-out of 0).
+inline constexpr SteadyClock::time_point kNoDeadline = SteadyClock::time_point::max();
 
 class LineChannel {
 public:
@@ -19,18 +27,27 @@ public:
     // EIdTlsError, EIdAlreadyConnected.
     virtual void connect(const std::string& host, uint16_t port, int timeoutMs, bool tls) = 0;
     // Switches an open plain connection to TLS (STLS / STARTTLS). Whatever the
-    // server sent before the switch and was not read yet is discarded.
+    // server sent before the switch and was not received yet is discarded.
     virtual void startTls() = 0;
-    // Sends the line followed by CR LF. Throws EIdNotConnected, EIdSocketError.
-    virtual void writeLine(std::string_view line) = 0;
-    // Sends bytes as they are (a whole DATA block at once). Throws like writeLine.
+    // Sends bytes as they are, within the write time-out. Throws EIdNotConnected, EIdSocketError.
     virtual void write(std::string_view bytes) = 0;
-    // The next line without its LF and one CR before it. Throws EIdReadTimeout
-    // after readTimeoutMs without data (0 = wait for ever), EIdReadLnMaxLineLengthExceeded,
-    // EIdConnClosedGracefully when the peer closed, EIdNotConnected, EIdAborted.
-    virtual std::string readLine() = 0;
-    virtual void setReadTimeout(int readTimeoutMs) = 0;
-    virtual void setMaxLineLength(size_t maxLineLength) = 0;
+    // Sends the line followed by CR LF.
+    void writeLine(std::string_view line)
+    {
+        std::string withEnd(line);
+        withEnd += "\r\n";
+        write(withEnd);
+    }
+    // Appends what has arrived, at most maxBytes (at least 1), to buffer,
+    // waiting until the deadline for the first byte. Throws EIdReadTimeout at
+    // the deadline, EIdConnClosedGracefully when the peer closed,
+    // EIdSocketError, EIdNotConnected, EIdAborted.
+    virtual void receive(std::string& buffer, size_t maxBytes, SteadyClock::time_point deadline) = 0;
+    // Whether bytes have arrived that were not received yet: a server that
+    // talks without being asked is out of step with its client.
+    virtual bool hasUnreceivedBytes() = 0;
+    // 0 = no limit.
+    virtual void setWriteTimeout(int writeTimeoutMs) = 0;
     virtual bool isOpen() const = 0;
     virtual void close() = 0;
     // Safe from any thread: wakes a blocked connect or read, which then throws

@@ -69,6 +69,18 @@ class EIdTlsError : public EIdException {
 public:
     using EIdException::EIdException;
 };
+// A server answer longer in all than its limit allows ("Server answer too large.").
+// Where it ends is unknown, so the connection cannot be used any more.
+class EIdAnswerTooLarge : public EIdException {
+public:
+    using EIdException::EIdException;
+};
+// Bytes the client did not ask for were waiting before a command ("Unexpected
+// data from the server."): the next reply could not be told from them.
+class EIdUnexpectedData : public EIdException {
+public:
+    using EIdException::EIdException;
+};
 // The cycle was stopped (the program is quitting): a blocked read was woken.
 class EIdAborted : public EIdException {
 public:

@@ -1,12 +1,10 @@
 #include "mail/pop3_answer_source.h"
 
-#include "mail/mail_errors.h"
-
 namespace kestrin {
 
 bool ChannelLineSource::readLine(std::string& line)
 {
-    line = channel_.readLine();
+    line = reader_.readLine(budget_);
     return true;
 }
 
@@ -14,25 +12,15 @@ bool Pop3AnswerSource::readLine(std::string& line)
 {
     if (ended_)
         return false;
-    try {
-        if (!lines_.readLine(line) || line == ".") {
-            ended_ = true;
-            return false;
-        }
-    } catch (const EIdReadLnMaxLineLengthExceeded&) {
-        // The channel dropped the whole line; the rest of the answer can still be drained.
-        throw;
-    } catch (...) {
-        transportFailed_ = true;
-        throw;
+    if (!lines_.readLine(line) || line == ".") {
+        ended_ = true;
+        return false;
     }
     return true;
 }
 
 void Pop3AnswerSource::drain()
 {
-    if (transportFailed_)
-        return;
     std::string line;
     while (readLine(line)) {
     }

@@ -6,6 +6,7 @@
 #include "platform/wait_slices.h"
 
 #include <QSslSocket>
+#include <algorithm>
 #include <unistd.h>
 
 namespace kestrin {
@@ -33,7 +34,6 @@ bool QtLineChannel::isOpen() const
 
 void QtLineChannel::close()
 {
-    clearBuffer();
     if (!socket_)
         return;
     socket_->abort();
@@ -100,7 +100,6 @@ void QtLineChannel::startTls()
 // path; none of it may be read as if it came through TLS.
 void QtLineChannel::discardUnread()
 {
-    clearBuffer();
     for (int round = 0; round < kMaxDiscardRounds; ++round) {
         socket_->readAll();
         if (socket_->state() != QAbstractSocket::ConnectedState || !socket_->waitForReadyRead(0))
@@ -136,19 +135,12 @@ void QtLineChannel::handshake(const std::string& host, int timeoutMs)
     }
 }
 
-void QtLineChannel::writeLine(std::string_view line)
-{
-    std::string withEnd(line);
-    withEnd += "\r\n";
-    write(withEnd);
-}
-
 void QtLineChannel::write(std::string_view bytes)
 {
     throwUnlessUsable();
     if (socket_->write(bytes.data(), static_cast<qint64>(bytes.size())) < 0)
         throw EIdSocketError(socket_->errorString().toStdString());
-    const WaitDeadline deadline(readTimeoutMs_);
+    const WaitDeadline deadline(writeTimeoutMs_);
     while (socket_->bytesToWrite() > 0) {
         if (aborted_.load())
             failAborted();
@@ -160,83 +152,42 @@ void QtLineChannel::write(std::string_view bytes)
     }
 }
 
-std::string QtLineChannel::readLine()
+// Waits for bytes: data already received first, then the peer's close, the
+// abort flag and the deadline, checked between short waits.
+void QtLineChannel::receive(std::string& buffer, size_t maxBytes, SteadyClock::time_point deadline)
 {
     if (aborted_.load())
         throw EIdAborted("Operation aborted.");
     if (!socket_)
         throw EIdNotConnected("Not connected.");
-    std::string line;
-    while (!takeBufferedLine(line))
-        receiveMore();
-    return line;
-}
-
-// The next line when the buffer holds one; throws when the line so far is already
-// too long. Taken lines only move the read offset, so a large message that arrives
-// at once is not copied again for every line.
-// An over-long line is dropped up to its end, so the reader stays in step with
-// the peer and the next read returns the line after it.
-bool QtLineChannel::takeBufferedLine(std::string& line)
-{
-    const size_t lf = buffer_.find('\n', bufferStart_);
-    if (droppingLine_) {
-        if (lf == std::string::npos) {
-            buffer_.clear();
-            bufferStart_ = 0;
-            return false;
-        }
-        droppingLine_ = false;
-        bufferStart_ = lf + 1;
-        return takeBufferedLine(line);
-    }
-    const size_t end = lf == std::string::npos ? buffer_.size() : lf;
-    const bool endsWithCr = end > bufferStart_ && buffer_[end - 1] == '\r';
-    const size_t length = end - bufferStart_ - (endsWithCr ? 1 : 0);
-    if (length > maxLineLength_) {
-        if (lf == std::string::npos) {
-            clearBuffer();
-            droppingLine_ = true;
-        } else {
-            bufferStart_ = lf + 1;
-        }
-        throw EIdReadLnMaxLineLengthExceeded("Max line length exceeded.");
-    }
-    if (lf == std::string::npos)
-        return false;
-    line.assign(buffer_, bufferStart_, length);
-    bufferStart_ = lf + 1;
-    return true;
-}
-
-void QtLineChannel::clearBuffer()
-{
-    droppingLine_ = false;
-    buffer_.clear();
-    bufferStart_ = 0;
-}
-
-// Waits for more bytes: data already received first, then the peer's close, the
-// abort flag and the read time-out, checked between short waits.
-void QtLineChannel::receiveMore()
-{
-    const WaitDeadline deadline(readTimeoutMs_);
     for (;;) {
         if (aborted_.load())
             failAborted();
         if (socket_->bytesAvailable() > 0) {
-            buffer_.erase(0, bufferStart_);
-            bufferStart_ = 0;
-            const QByteArray received = socket_->readAll();
-            buffer_.append(received.constData(), static_cast<size_t>(received.size()));
+            const QByteArray received = socket_->read(static_cast<qint64>(std::max<size_t>(maxBytes, 1)));
+            buffer.append(received.constData(), static_cast<size_t>(received.size()));
             return;
         }
         if (socket_->state() != QAbstractSocket::ConnectedState)
             failDisconnected();
-        if (deadline.expired())
+        const auto left = deadline - SteadyClock::now();
+        if (left <= SteadyClock::duration::zero())
             throw EIdReadTimeout("Read Timeout");
-        socket_->waitForReadyRead(deadline.nextSliceMs());
+        const auto leftMs = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
+        socket_->waitForReadyRead(static_cast<int>(std::clamp<long long>(leftMs, 1, kWaitSliceMs)));
     }
+}
+
+// Bytes already here, or arriving without any wait.
+bool QtLineChannel::hasUnreceivedBytes()
+{
+    if (!socket_ || aborted_.load())
+        return false;
+    if (socket_->bytesAvailable() > 0)
+        return true;
+    if (socket_->state() == QAbstractSocket::ConnectedState)
+        socket_->waitForReadyRead(0);
+    return socket_->bytesAvailable() > 0;
 }
 
 } // namespace kestrin

@@ -14,8 +14,6 @@ class QSslSocket;
 
 namespace kestrin {
 
-constexpr size_t kDefaultMaxLineLength = 16384;
-
 class QtLineChannel : public LineChannel {
 public:
     // caFile: optional PEM file of extra certificate authorities, trusted
@@ -27,11 +25,10 @@ public:
 
     void connect(const std::string& host, uint16_t port, int timeoutMs, bool tls) override;
     void startTls() override;
-    void writeLine(std::string_view line) override;
     void write(std::string_view bytes) override;
-    std::string readLine() override;
-    void setReadTimeout(int readTimeoutMs) override { readTimeoutMs_ = readTimeoutMs; }
-    void setMaxLineLength(size_t maxLineLength) override { maxLineLength_ = maxLineLength; }
+    void receive(std::string& buffer, size_t maxBytes, SteadyClock::time_point deadline) override;
+    bool hasUnreceivedBytes() override;
+    void setWriteTimeout(int writeTimeoutMs) override { writeTimeoutMs_ = writeTimeoutMs; }
     bool isOpen() const override;
     void close() override;
     void abort() override { aborted_.store(true); }
@@ -40,21 +37,14 @@ private:
     void throwUnlessUsable() const;
     void handshake(const std::string& host, int timeoutMs);
     void discardUnread();
-    bool takeBufferedLine(std::string& line);
-    void clearBuffer();
-    void receiveMore();
     [[noreturn]] void failAborted();
     [[noreturn]] void failDisconnected();
 
     std::string caFile_;
     std::unique_ptr<QSslSocket> socket_;
     std::string host_;
-    std::string buffer_; // received; not yet read from bufferStart_ on
-    size_t bufferStart_ = 0;
-    bool droppingLine_ = false; // the rest of an over-long line is skipped up to its LF
     int connectTimeoutMs_ = 0;
-    int readTimeoutMs_ = 0;
-    size_t maxLineLength_ = kDefaultMaxLineLength;
+    int writeTimeoutMs_ = 0;
     std::atomic<bool> aborted_{false};
 };
 

@@ -1,5 +1,6 @@
 // The line channel with TLS against openssl s_server and a Python STARTTLS peer,
 // all on loopback with certificates made for the test run.
+#include "mail/line_reader.h"
 #include "mail/mail_errors.h"
 #include "peers/child_process.h"
 #include "peers/loopback_port.h"
@@ -20,6 +21,12 @@ namespace {
 
 using test::ChildProcess;
 using test::TestCertificates;
+
+std::string readOneLine(LineReader& reader)
+{
+    AnswerBudget budget(replyLimits(16384, 1, 5000));
+    return reader.readLine(budget);
+}
 
 constexpr int kTimeoutMs = 5000;
 
@@ -104,14 +111,14 @@ TEST_F(QtLineChannelTls, ImplicitTlsWithTheCaFileWorksFromAThreadWithoutEventLoo
     std::thread worker([&] {
         try {
             QtLineChannel channel(certificates_.caFile);
-            channel.setReadTimeout(kTimeoutMs);
+            LineReader reader(channel);
             channel.connect("localhost", reversing_.port, kTimeoutMs, true);
             channel.writeLine("hello");
-            byName = channel.readLine();
+            byName = readOneLine(reader);
             channel.close();
             channel.connect("127.0.0.1", reversing_.port, kTimeoutMs, true);
             channel.writeLine("abc def");
-            byAddress = channel.readLine();
+            byAddress = readOneLine(reader);
         } catch (const std::exception& error) {
             failure = error.what();
         }
@@ -129,7 +136,8 @@ TEST_F(QtLineChannelTls, UnknownAuthorityAndWrongHostNameFailTheHandshake)
     EXPECT_EQ(unknown.rfind("TLS handshake failed: ", 0), 0u) << unknown;
     EXPECT_NE(unknown.find("certificate"), std::string::npos) << unknown;
     EXPECT_FALSE(withoutCa.isOpen());
-    EXPECT_THROW(withoutCa.readLine(), EIdNotConnected);
+    LineReader reader(withoutCa);
+    EXPECT_THROW(readOneLine(reader), EIdNotConnected);
 
     QtLineChannel otherCa(otherCertificates_.caFile);
     const std::string misnamed = tlsFailure(otherCa, "127.0.0.1", misnamed_.port);
@@ -164,26 +172,27 @@ TEST_F(QtLineChannelTls, UnreadableOrEmptyCaFileIsATlsError)
 TEST_F(QtLineChannelTls, StartTlsDiscardsWhatCameBeforeTheHandshake)
 {
     QtLineChannel channel(certificates_.caFile);
-    channel.setReadTimeout(kTimeoutMs);
+    LineReader reader(channel);
     channel.connect("localhost", starttls_.port, kTimeoutMs, false);
-    EXPECT_EQ(channel.readLine(), "+OK plain");
+    EXPECT_EQ(readOneLine(reader), "+OK plain");
     channel.writeLine("STLS");
-    EXPECT_EQ(channel.readLine(), "+OK begin TLS");
+    EXPECT_EQ(readOneLine(reader), "+OK begin TLS");
+    reader.clear();
     channel.startTls();
-    EXPECT_EQ(channel.readLine(), "+OK secure");
+    EXPECT_EQ(readOneLine(reader), "+OK secure");
     channel.writeLine("after the switch");
-    EXPECT_EQ(channel.readLine(), "ECHO after the switch");
+    EXPECT_EQ(readOneLine(reader), "ECHO after the switch");
     EXPECT_THROW(channel.startTls(), EIdTlsError);
 }
 
 TEST_F(QtLineChannelTls, StartTlsWithoutTrustClosesInsteadOfFallingBack)
 {
     QtLineChannel channel;
-    channel.setReadTimeout(kTimeoutMs);
+    LineReader reader(channel);
     channel.connect("localhost", starttls_.port, kTimeoutMs, false);
-    EXPECT_EQ(channel.readLine(), "+OK plain");
+    EXPECT_EQ(readOneLine(reader), "+OK plain");
     channel.writeLine("STLS");
-    EXPECT_EQ(channel.readLine(), "+OK begin TLS");
+    EXPECT_EQ(readOneLine(reader), "+OK begin TLS");
     EXPECT_THROW(channel.startTls(), EIdTlsError);
     EXPECT_FALSE(channel.isOpen());
     EXPECT_THROW(channel.writeLine("plain after a failed switch"), EIdNotConnected);

@@ -158,6 +158,8 @@ TEST_F(Pop3Dovecot, DeletionsTakeEffectOnlyAtQuit)
     // A session that breaks off before QUIT deletes nothing.
     auto broken = session();
     broken->Open();
+    TIdMessage header;
+    broken->FetchHeader(1, header);
     EXPECT_TRUE(broken->MarkDeleted(1));
     broken->Abort();
     broken.reset();
@@ -166,6 +168,7 @@ TEST_F(Pop3Dovecot, DeletionsTakeEffectOnlyAtQuit)
 
     auto pop3 = session();
     pop3->Open();
+    pop3->FetchHeader(1, header);
     EXPECT_TRUE(pop3->MarkDeleted(1));
     EXPECT_EQ(peer_->messageFiles("alice").size(), before.size());
     pop3->Close();

@@ -110,16 +110,22 @@ TEST(Pop3Session, CountAndSizeReplies)
     ScriptedServer server(
         withLogin({"C: STAT", "S: +OK", "C: STAT", "S: +OK 12 34567", "C: LIST 1", "S: +OK 1", "C: LIST 2",
                    "S: +OK 2 512", "C: LIST 3", "S: +OK 3 big", "C: LIST 4", "S: +OK 4 -7", "C: LIST 5",
-                   "S: -ERR no such message", "C: STAT", "S: +OK many", "C: STAT", "S: -ERR [SYS/TEMP] later"}));
+                   "S: -ERR no such message", "C: LIST 6", "S: +OK 6 9007199254740992", "C: LIST 7",
+                   "S: +OK 7 9007199254740993", "C: LIST 8", "S: +OK 8 +5", "C: STAT", "S: +OK many", "C: STAT",
+                   "S: -ERR [SYS/TEMP] later"}));
     Session s(server);
     s.pop3.Open();
     EXPECT_EQ(s.pop3.QueryMessageCount(), 0);
     EXPECT_EQ(s.pop3.QueryMessageCount(), 12);
     EXPECT_EQ(s.pop3.QueryMessageSize(1), -1);
     EXPECT_EQ(s.pop3.QueryMessageSize(2), 512);
-    EXPECT_EQ(s.pop3.QueryMessageSize(3), -1);
-    EXPECT_EQ(s.pop3.QueryMessageSize(4), -1);
+    // What is no size counts as too large rather than small enough.
+    EXPECT_EQ(s.pop3.QueryMessageSize(3), kMessageSizeUnreadable);
+    EXPECT_EQ(s.pop3.QueryMessageSize(4), kMessageSizeUnreadable);
     EXPECT_THROW(s.pop3.QueryMessageSize(5), EIdReplyPOP3Error);
+    EXPECT_EQ(s.pop3.QueryMessageSize(6), kLargestCredibleSize);
+    EXPECT_EQ(s.pop3.QueryMessageSize(7), kMessageSizeUnreadable);
+    EXPECT_EQ(s.pop3.QueryMessageSize(8), kMessageSizeUnreadable);
     EXPECT_ANY_THROW(s.pop3.QueryMessageCount()); // not a decimal number
     try {
         s.pop3.QueryMessageCount();
@@ -155,7 +161,7 @@ TEST(Pop3Session, FetchMessageUnstuffsBodyDotsAndStopsAtTheDotLine)
 TEST(Pop3Session, FetchHeaderReadsTheWholeTopAnswer)
 {
     ScriptedServer server(withLogin({"C: TOP 3 0", "S: +OK", "S: Subject: Top", "S: ", "S: X-After-Empty: yes", "S: .",
-                                     "C: TOP 4 0", "S: -ERR no such message", "C: DELE 9", "S: -ERR no such message"}));
+                                     "C: TOP 4 0", "S: -ERR no such message", "C: DELE 3", "S: +OK"}));
     Session s(server);
     s.pop3.Open();
     TIdMessage message;
@@ -165,7 +171,10 @@ TEST(Pop3Session, FetchHeaderReadsTheWholeTopAnswer)
     EXPECT_TRUE(message.Body.empty());
     EXPECT_THROW(s.pop3.FetchHeader(4, message), EIdReplyPOP3Error);
     EXPECT_EQ(message.Subject, "");
-    EXPECT_THROW(s.pop3.MarkDeleted(9), EIdReplyPOP3Error);
+    // Only a message read on this connection may be deleted: no DELE 4 or 9 is sent.
+    EXPECT_THROW(s.pop3.MarkDeleted(4), EIdNotReadInFull);
+    EXPECT_THROW(s.pop3.MarkDeleted(9), EIdNotReadInFull);
+    EXPECT_TRUE(s.pop3.MarkDeleted(3));
     EXPECT_EQ(server.finish(), Lines{});
 }
 
