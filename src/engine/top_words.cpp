@@ -34,7 +34,7 @@ std::vector<TallyEntry> tallyWords(std::string_view text, size_t minLength)
             blank = text.size();
         const std::string_view word = text.substr(from, blank - from);
         from = blank + 1;
-        if (word.size() < minLength)
+        if (word.size() < minLength || word.size() > kMaxTopWordLength)
             continue;
         const auto it = indexOf.find(word);
         if (it != indexOf.end()) {

@@ -6,8 +6,13 @@
 
 namespace kestrin {
 
+// A "word" longer than a 16 kB line (a base64 blob, a page of HTML on one line)
+// is no word: it would only bloat the report entry and the word filter.
+inline constexpr size_t kMaxTopWordLength = 16384;
+
 // Words are cut at blanks only (tabs, punctuation and line breaks stay inside) and
-// compared case-sensitively; words shorter than minLength bytes are ignored, and
+// compared case-sensitively; words shorter than minLength bytes or longer than
+// kMaxTopWordLength are ignored, and
 // at most 1024 distinct words are tallied, in order of first appearance. Returns
 // the maxCount most frequent ones joined by single blanks; equal counts keep
 // their order of first appearance.

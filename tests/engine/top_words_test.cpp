@@ -20,6 +20,9 @@ TEST(TopWords, OnlyBlanksCutWords)
     EXPECT_EQ(topWords("  abcd  abcd ", 4, 10), "abcd");
     // With no minimum length the empty words between blanks are tallied too.
     EXPECT_EQ(topWords("a  a", 0, 10), "a ");
+    // A one-line blob is no word; words up to the limit still count.
+    const std::string longest(kMaxTopWordLength, 'x');
+    EXPECT_EQ(topWords("blob " + longest + "y " + longest + " blob", 4, 10), "blob " + longest);
 }
 
 TEST(TopWords, TallyHoldsAtMost1024Words)

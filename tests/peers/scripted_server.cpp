@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 namespace kestrin::test {
@@ -74,6 +75,12 @@ bool ScriptedServer::step(const std::string& row, int& connection)
     } else if (row == "CLOSE") {
         ::close(connection);
         connection = -1;
+    } else if (row.rfind("FLOOD ", 0) == 0) {
+        flood(connection, row.substr(6));
+    } else if (row.rfind("TRICKLE ", 0) == 0) {
+        trickle(connection, row.substr(8));
+    } else if (row == "CLOSED") {
+        expectHangUp(connection);
     } else if (row == "ACCEPT") {
         if (connection >= 0)
             ::close(connection);
@@ -88,6 +95,45 @@ bool ScriptedServer::step(const std::string& row, int& connection)
         return false;
     }
     return true;
+}
+
+// Ends when the client stops taking bytes for a while or hangs up; a client
+// that reads for ever is stopped after 1 GiB.
+void ScriptedServer::flood(int connection, const std::string& bytes)
+{
+    const timeval limit{kStepTimeoutMs / 1000, 0};
+    ::setsockopt(connection, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    for (size_t sent = 0; sent < (size_t{1} << 30) && sendAll(connection, bytes); sent += bytes.size()) {
+    }
+}
+
+void ScriptedServer::trickle(int connection, const std::string& spec)
+{
+    const size_t blank = spec.find(' ');
+    const int gapMs = std::stoi(spec.substr(0, blank));
+    const std::string bytes = blank == std::string::npos ? std::string() : spec.substr(blank + 1);
+    for (const char byte : bytes) {
+        // A client that hangs up (or talks) ends the trickle; the next row sees why.
+        if (!sendAll(connection, std::string_view(&byte, 1)) || waitReadable(connection, gapMs))
+            return;
+    }
+}
+
+void ScriptedServer::expectHangUp(int connection)
+{
+    if (!pending_.empty()) {
+        mismatches_.push_back("expected the client to hang up, got \"" + pending_ + "\"");
+        return;
+    }
+    char buffer[4096];
+    if (connection < 0 || !waitReadable(connection, kStepTimeoutMs)) {
+        mismatches_.push_back("expected the client to hang up, it kept the connection open");
+        return;
+    }
+    const ssize_t n = ::recv(connection, buffer, sizeof buffer, 0);
+    if (n > 0)
+        mismatches_.push_back("expected the client to hang up, got \"" +
+                              std::string(buffer, static_cast<size_t>(n)) + "\"");
 }
 
 // One line up to LF with its CR removed; false when the client closed or kept silent.

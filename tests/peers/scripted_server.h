@@ -5,6 +5,10 @@
 //   "C: text"   expect this client line  "C~"        read and ignore one client line
 //   "WAIT ms"   pause                    "CLOSE"     close the connection
 //   "ACCEPT"    take the next connection (a client that reconnects)
+// and, for hostile servers:
+//   "FLOOD bytes"       send bytes over and over until the client hangs up
+//   "TRICKLE ms bytes"  send one byte every ms until done or the client hangs up
+//   "CLOSED"            expect the client to hang up without sending another line
 // Mismatches are collected on the server thread and handed back by finish(),
 // so the test thread makes every assertion.
 #include <cstdint>
@@ -32,6 +36,9 @@ private:
     void run();
     bool step(const std::string& row, int& connection);
     bool readClientLine(int connection, std::string& line);
+    void flood(int connection, const std::string& bytes);
+    void trickle(int connection, const std::string& spec);
+    void expectHangUp(int connection);
 
     std::vector<std::string> script_;
     std::vector<std::string> mismatches_;

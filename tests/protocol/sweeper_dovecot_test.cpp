@@ -21,6 +21,33 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// An HTML newsletter that puts whole paragraphs on single lines of 20-30 kB,
+// the word "wyprzedaz" at the very end of the last one.
+std::string newsletter()
+{
+    std::string mail = "Message-ID: <gazetka@sklep.example>\r\nFrom: Sklep <gazetka@sklep.example>\r\n"
+                       "To: jan@example.com\r\nSubject: Gazetka tygodniowa\r\n"
+                       "Date: Mon, 06 May 2024 10:00:00 +0200\r\nContent-Type: text/html\r\n\r\n";
+    for (int i = 0; i < 3; ++i) {
+        std::string paragraph = "<p>";
+        while (paragraph.size() < 20000 + 5000 * static_cast<size_t>(i))
+            paragraph += "Nowe ceny w tym tygodniu, zapraszamy do sklepu. ";
+        mail += paragraph + (i == 2 ? "wyprzedaz</p>\r\n" : "</p>\r\n");
+    }
+    return mail;
+}
+
+// A mail whose over-long lines surround text that imitates the end of its own
+// RETR answer and the answer for the next message.
+std::string craftedMail()
+{
+    return "Message-ID: <podstep@example.org>\r\nFrom: Nadawca <nadawca@example.org>\r\nTo: jan@example.com\r\n"
+           "Subject: Oferta\r\nDate: Mon, 06 May 2024 10:00:00 +0200\r\n\r\n" +
+           std::string(20000, 'a') + "\r\n.\r\n+OK 300 octets\r\nMessage-ID: <falszywa@x>\r\nSubject: kasuj\r\n\r\n"
+           "x\r\n.\r\n" +
+           std::string(20000, 'b') + "\r\n+OK\r\n";
+}
+
 // Whether the header block carries a Precedence of bulk, junk or list: read
 // here from the file's lines, independently of the cycle's own parser.
 bool bulkPrecedence(const std::string& bytes)
@@ -58,6 +85,13 @@ protected:
         message.loadFromFile(file.string());
         delivered.push_back(message);
         deliveredBytes.push_back(bytes);
+    }
+
+    void deliverText(const std::string& bytes, const std::string& name)
+    {
+        const std::string file = folder.path() + "/" + name;
+        writeFileAtomically(file, bytes);
+        deliver(file);
     }
 
     Lines mailbox() const { return dovecot->messageNames("jan"); }
@@ -178,36 +212,65 @@ TEST_F(SweeperDovecot, ConnectionKilledAfterADeleDeletesNothing)
 
     ASSERT_EQ(runCycle(), CycleOutcome::Completed);
     EXPECT_EQ(relay.cuts(), 1);
-    EXPECT_EQ(mailbox(), stored) << "dovecot took the DELE, but without QUIT it deletes nothing";
+    // The cut session deleted nothing; the retry's new session went on and
+    // deleted the second spam message at its QUIT.
+    EXPECT_EQ(mailbox(), (Lines{stored[0], stored[1], stored[2]}));
     EXPECT_EQ(host.statuses(),
               (Lines{"Weryfikacja kont pocztowych...", "Łączenie z Konto (127.0.0.1), próba 1 z 3...",
                      "Sprawdzanie wiadomości na Konto (127.0.0.1)...", "Nie można skasować wiadomości!",
-                     "Nie można pobrać wiadomości i/lub jej nagłówka z Konto (127.0.0.1)!", "Rozłączanie...",
-                     "Rozłączono.", "Czuwanie..."}));
-    ASSERT_EQ(data.report.size(), 4u);
-    EXPECT_EQ(data.report[0], winLiteral("error|Nie można pobrać wiadomości i/lub jej nagłówka z Konto (127.0.0.1)!"));
-    EXPECT_EQ(data.report[1].substr(0, 6), "error|") << "the message whose deletion failed";
-    EXPECT_EQ(mailFields(1)[0], delivered[1].messageId);
-    EXPECT_EQ(mailFields(1)[2], "");
-    EXPECT_EQ(mailFields(1)[3], "-");
-    EXPECT_EQ(data.report[2], winLiteral("error|Nie można skasować wiadomości!"));
-    EXPECT_EQ(mailFields(3)[0], delivered[0].messageId);
-    EXPECT_EQ(data.counters.run.deleted, 0u);
-    EXPECT_EQ(data.counters.run.errors, 3u);
+                     "Rozłączanie...", "Rozłączono.", "Czuwanie..."}));
+    ASSERT_EQ(data.report.size(), 5u);
+    EXPECT_EQ(mailFields(0)[0], delivered[3].messageId);
+    EXPECT_EQ(mailFields(0)[2], "d");
+    EXPECT_EQ(mailFields(1)[0], delivered[2].messageId);
+    EXPECT_EQ(data.report[2].substr(0, 6), "error|") << "the message whose deletion failed";
+    EXPECT_EQ(mailFields(2)[0], delivered[1].messageId);
+    EXPECT_EQ(mailFields(2)[2], "");
+    EXPECT_EQ(mailFields(2)[3], "-");
+    EXPECT_EQ(data.report[3], winLiteral("error|Nie można skasować wiadomości!"));
+    EXPECT_EQ(mailFields(4)[0], delivered[0].messageId);
+    EXPECT_EQ(data.counters.run.deleted, 1u);
+    EXPECT_EQ(data.counters.run.errors, 2u);
     EXPECT_EQ(data.rules[0].stat, 0u);
+    EXPECT_EQ(data.rules[1].stat, 1u);
 
-    // The next cycle goes through: the messages the cut left unread are checked, and the
-    // second spam message is deleted. The first stays remembered as checked.
+    // The message whose DELE came to nothing is judged again, and deleted this time.
     runCycle();
     EXPECT_EQ(host.statuses().back(), "Czuwanie...");
     ASSERT_EQ(data.report.size(), 6u);
-    EXPECT_EQ(mailFields(1)[0], delivered[2].messageId);
-    EXPECT_EQ(mailFields(0)[0], delivered[3].messageId);
+    EXPECT_EQ(mailFields(0)[0], delivered[1].messageId);
     EXPECT_EQ(mailFields(0)[2], "d");
-    EXPECT_EQ(mailFields(0)[3], "Spam 2");
-    EXPECT_EQ(mailbox(), (Lines{stored[0], stored[1], stored[2]}));
-    EXPECT_EQ(data.rules[1].stat, 1u);
+    EXPECT_EQ(mailFields(0)[3], "Spam 1");
+    EXPECT_EQ(mailbox(), (Lines{stored[0], stored[2]}));
+    EXPECT_EQ(data.rules[0].stat, 1u);
     EXPECT_EQ(relay.cuts(), 1);
+}
+
+TEST_F(SweeperDovecot, LongLinesAreMailSoEveryMessageIsJudged)
+{
+    deliver(ham[0]);
+    deliverText(newsletter(), "newsletter.eml");
+    deliverText(craftedMail(), "crafted.eml");
+    deliver(spam[0]);
+    deliver(ham[1]);
+    const Lines stored = mailbox();
+    data.accounts = {account(dovecot->pop3Port())};
+    data.accounts[0].size = "500"; // the newsletter is whole at 75 kB
+    data.rules = {ruleRecord("Wyprzedaz", 4, 0, "wyprzedaz", {false, false, false, true}),
+                  ruleRecord("Kasuj", 3, 0, "kasuj", {false, false, false, true}),
+                  ruleRecord("Spam", 1, 0, delivered[3].From.Address, {false, false, false, true})};
+    ASSERT_EQ(runCycle(), CycleOutcome::Completed);
+    // The newsletter is judged by the end of its longest line, the crafted
+    // mail by what it is, and the messages after both are judged too.
+    EXPECT_EQ(mailbox(), (Lines{stored[0], stored[2], stored[4]})) << dovecot->log();
+    ASSERT_EQ(data.report.size(), delivered.size());
+    for (size_t i = 0; i < delivered.size(); ++i)
+        EXPECT_EQ(mailFields(delivered.size() - 1 - i)[0], delivered[i].messageId) << i;
+    EXPECT_EQ(mailFields(3)[3], "Wyprzedaz");
+    EXPECT_EQ(mailFields(2)[3], "-");
+    EXPECT_EQ(mailFields(1)[3], "Spam");
+    EXPECT_EQ(data.counters.run.errors, 0u);
+    EXPECT_EQ(data.counters.run.deleted, 2u);
 }
 
 TEST_F(SweeperDovecot, AnswersReachTheOutgoingServerButBulkMailIsNotAnswered)

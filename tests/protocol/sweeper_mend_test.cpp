@@ -55,32 +55,22 @@ TEST_F(SweeperMends, FailedArchiveCopyIsReportedAndBlocksTheDeletion)
     EXPECT_EQ(host.newMailCount, 1u);
 }
 
-TEST_F(SweeperMends, UnreadableMessageIsReportedAndTheNextOneChecked)
+TEST_F(SweeperMends, UnparsableMessageIsReportedAndTheNextOneChecked)
 {
-    Lines tooLong = mailMessage("1@x", "Ala <ala@example.com>", "Dluga linia");
-    tooLong.push_back(std::string(20000, 'x'));
-    tooLong.push_back("po dlugiej linii");
+    const Lines unparsable = mailMessage("1@x", "Jan <jan@example.com> extra@example.com", "Zly nadawca");
     const Lines m2 = mailMessage("2@x", "Ola <ola@example.com>", "Nastepna");
     ScriptedServer server(
-        joined({pop3Login(), {"C: STAT", "S: +OK 2 30000"}, fetchWhole(1, tooLong), fetchWhole(2, m2), kQuit}));
+        joined({pop3Login(), {"C: STAT", "S: +OK 2 600"}, fetchWhole(1, unparsable), fetchWhole(2, m2), kQuit}));
     data.accounts = {account(server)};
     runCycle();
     EXPECT_EQ(server.finish(), Lines{});
     ASSERT_EQ(data.report.size(), 2u);
-    EXPECT_EQ(data.report[1], winLiteral("error|Nie można odczytać wiadomości nr 1 z Konto (127.0.0.1)!") +
-                                  "|\xA6|Max line length exceeded.");
+    EXPECT_EQ(data.report[1].rfind(winLiteral("error|Nie można odczytać wiadomości nr 1 z Konto (127.0.0.1)!") + "|\xA6|",
+                                   0),
+              0u);
     EXPECT_EQ(mailFields(0)[7], "Nastepna");
     EXPECT_EQ(data.counters.run.checked, 1u);
     EXPECT_EQ(data.counters.run.errors, 1u);
-
-    // A server that hangs up still ends the account's loop.
-    ScriptedServer hangUp(joined({pop3Login(), {"C: STAT", "S: +OK 2 600", "C: LIST 1", "S: +OK 1 300", "CLOSE"}}));
-    data.accounts = {account(hangUp)};
-    data.report.clear();
-    runCycle();
-    hangUp.finish();
-    EXPECT_EQ(data.report, Lines{winLiteral("error|Nie można pobrać wiadomości i/lub jej nagłówka z Konto "
-                                            "(127.0.0.1)!")});
 }
 
 TEST_F(SweeperMends, ForwardsGoToTheRuleAddressesAndAnswersAreMarkedAutomatic)

@@ -117,7 +117,9 @@ TEST_F(SweeperMessages, MarkedMessageIsArchivedAndDeletedByTheUserEvenFromAFrien
     ASSERT_EQ(data.report.size(), 2u);
     EXPECT_EQ(mailFields(0)[2], "ad");
     EXPECT_EQ(mailFields(0)[3], winLiteral("(Użytkownik)"));
-    EXPECT_EQ(host.events.at(host.events.size() - 6).substr(0, 10), "result cd ");
+    // Handed over once the server accepted QUIT, which carries out the deletion.
+    EXPECT_EQ(host.events.at(host.events.size() - 6), "status Rozłączanie...");
+    EXPECT_EQ(host.events.at(host.events.size() - 5).substr(0, 10), "result cd ");
     EXPECT_EQ(data.counters.run.deleted, 1u);
     EXPECT_EQ(readWholeFile(folder.path() + "/archive/message - 0.txt"),
               readWholeFile(temporaryMessagePath(folder.path())));
