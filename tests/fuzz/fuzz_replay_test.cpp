@@ -5,6 +5,7 @@
 #include "../../fuzz/ini_walk.h"
 #include "../../fuzz/message_walk.h"
 #include "../../fuzz/pop3_reply_walk.h"
+#include "../../fuzz/pop3_session_walk.h"
 #include "../../fuzz/record_db_walk.h"
 #include "../../fuzz/report_walk.h"
 #include "../../fuzz/smtp_reply_walk.h"
@@ -67,7 +68,24 @@ TEST(FuzzReplay, Pop3ReplyInputsRaiseOnlyTheMailLayersOwnErrors)
         if (input.name == "seed-endless-reply.txt") { // refused once it passes the reply line limit
             EXPECT_EQ(replies, 0u);
         }
+        EXPECT_EQ(walkPop3SessionInput(input.bytes), std::nullopt) << input.name;
     }
+}
+
+TEST(FuzzReplay, TheSessionWalkSeesACommandSentBeforeTheAnswerWasRead)
+{
+    FuzzedPop3Server server("+OK ready\r\n+OK more\r\n\x01+OK\r\n");
+    server.open();
+    std::string received;
+    for (int i = 0; i < 11; ++i)
+        server.receive(received);
+    EXPECT_EQ(received, "+OK ready\r\n");
+    server.write("NOOP\r\n");
+    EXPECT_NE(server.fault(), std::nullopt);
+    FuzzedPop3Server deleting("+OK\r\n\x01+OK\r\n");
+    deleting.open();
+    deleting.write("DELE 1\r\n");
+    EXPECT_NE(deleting.fault(), std::nullopt);
 }
 
 TEST(FuzzReplay, SmtpReplyInputsGiveOnlyWellFormedReplies)
