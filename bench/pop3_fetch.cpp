@@ -35,8 +35,9 @@ int main(int argc, char** argv)
         int64_t bytes = 0;
         kestrin::TIdMessage message;
         for (int n = 1; n <= count; ++n) {
-            bytes += pop3.QueryMessageSize(n);
-            if (!pop3.FetchMessage(n, message))
+            const int64_t size = pop3.QueryMessageSize(n);
+            bytes += size;
+            if (!pop3.FetchMessage(n, message, size))
                 std::fprintf(stderr, "RETR %d refused\n", n);
         }
         pop3.Close();
