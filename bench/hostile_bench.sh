@@ -35,7 +35,7 @@ PY
 # check PORT: one cycle on a fresh program folder, account without size limit.
 check() {
     rm -rf "$bench_dir/program"
-    "$build/bench/cycle_setup" "$bench_dir/program" "$1" --without-classification
+    "$build/bench/cycle_setup" "$bench_dir/program" "$1" --without-classification > /dev/null
     measured "$build/src/cli/kestrin-cli" check --home "$bench_dir/program"
 }
 

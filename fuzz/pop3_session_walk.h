@@ -125,8 +125,7 @@ inline void walkPop3Visit(TIdPOP3& pop3, FuzzedPop3Server& server)
         try {
             const int64_t size = pop3.QueryMessageSize(n);
             TIdMessage message;
-            const bool read =
-                fitsWholeFetch(size) ? pop3.FetchMessage(n, message, size) : pop3.FetchHeader(n, message);
+            const bool read = fitsWholeFetch(size) ? pop3.FetchMessage(n, message, size) : pop3.FetchHeader(n, message);
             if (read)
                 server.fetched(n);
         } catch (const EIdException&) {

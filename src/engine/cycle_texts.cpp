@@ -106,8 +106,8 @@ std::string fetchFailedReport(const std::string& name, const std::string& host, 
 
 std::string deletionsUndoneStatus(const std::string& name, const std::string& host, size_t count)
 {
-    return winLiteral("Nie usunięto ") + std::to_string(count) + winLiteral(" wiadomości z ") + accountText(name, host) +
-           winLiteral(": połączenie przerwane przed zakończeniem sesji!");
+    return winLiteral("Nie usunięto ") + std::to_string(count) + winLiteral(" wiadomości z ") +
+           accountText(name, host) + winLiteral(": połączenie przerwane przed zakończeniem sesji!");
 }
 
 std::string deletionsUndoneReport(const std::string& name, const std::string& host, size_t count,

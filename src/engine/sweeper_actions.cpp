@@ -109,7 +109,7 @@ void SweeperCycle::remove(int cause, int matchedNumber)
 
 void SweeperCycle::actionFailed(const std::string& text)
 {
-    flags_ = "e";
+    flags_.assign(1, 'e'); // not "= \"e\"": GCC 12 warns falsely (-Wrestrict)
     failureSteps(text, text);
 }
 

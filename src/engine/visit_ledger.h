@@ -28,7 +28,7 @@ public:
     std::vector<CycleResult> takeCarriedOut();
 
     struct Undone {
-        std::vector<CycleResult> results;     // without deletion letters, causes and rule hits
+        std::vector<CycleResult> results;    // without deletion letters, causes and rule hits
         std::vector<std::string> identities; // of the messages whose DELE came to nothing: to be judged again
         size_t claimedDeletions = 0;         // how many of them the cycle had counted as deleted
     };

@@ -2,7 +2,6 @@
 
 #include "mail/mail_errors.h"
 
-
 namespace kestrin {
 
 AnswerLimits replyLimits(size_t maxLineLength, size_t maxLines, int waitMs)

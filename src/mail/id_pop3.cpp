@@ -120,15 +120,8 @@ void TIdPOP3::askCapabilities()
     if (readReply().code != kOk)
         return;
     answerPending_ = true;
-    AnswerBudget budget(blockLimits(MaxLineLength, kMaxCapaAnswerBytes, ReadTimeout));
-    ChannelLineSource lines(*reader_, budget);
-    try {
-        capabilities_ = readPop3Block(lines);
-    } catch (...) {
-        closeSocket();
-        throw;
-    }
-    answerRead();
+    readOrGiveUp(blockLimits(MaxLineLength, kMaxCapaAnswerBytes, ReadTimeout),
+                 [this](LineSource& lines) { capabilities_ = readPop3Block(lines); });
 }
 
 // Never falls back to plain text: a server that does not offer STLS fails the
@@ -285,16 +278,23 @@ const TIdReplyPOP3& TIdPOP3::readReply()
 {
     if (!reader_)
         throw EIdNotConnected("Not connected.");
-    AnswerBudget budget(replyLimits(MaxLineLength, kMaxPop3ReplyLines, ReadTimeout));
+    readOrGiveUp(replyLimits(MaxLineLength, kMaxPop3ReplyLines, ReadTimeout),
+                 [this](LineSource& lines) { lastReply_ = readPop3Reply(lines); });
+    return lastReply_;
+}
+
+// Whatever stops a read short of the answer's end leaves the connection out of step.
+void TIdPOP3::readOrGiveUp(const AnswerLimits& limits, const std::function<void(LineSource&)>& read)
+{
+    AnswerBudget budget(limits);
     ChannelLineSource lines(*reader_, budget);
     try {
-        lastReply_ = readPop3Reply(lines);
+        read(lines);
     } catch (...) {
         closeSocket();
         throw;
     }
     answerRead();
-    return lastReply_;
 }
 
 // Nothing may be written while an answer is unread: the server's next reply

@@ -17,6 +17,7 @@
 #include "mail/pop3_limits.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -94,6 +95,7 @@ private:
     void askCapabilities();
     void switchToTls();
     const TIdReplyPOP3& readReply();
+    void readOrGiveUp(const AnswerLimits& limits, const std::function<void(LineSource&)>& read);
     void writeCommand(const std::string& command);
     const TIdReplyPOP3& sendCommand(const std::string& command);
     const TIdReplyPOP3& sendCommand(const std::string& command, const char* expectedCode);

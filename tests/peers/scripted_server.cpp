@@ -132,8 +132,8 @@ void ScriptedServer::expectHangUp(int connection)
     }
     const ssize_t n = ::recv(connection, buffer, sizeof buffer, 0);
     if (n > 0)
-        mismatches_.push_back("expected the client to hang up, got \"" +
-                              std::string(buffer, static_cast<size_t>(n)) + "\"");
+        mismatches_.push_back("expected the client to hang up, got \"" + std::string(buffer, static_cast<size_t>(n)) +
+                              "\"");
 }
 
 // One line up to LF with its CR removed; false when the client closed or kept silent.

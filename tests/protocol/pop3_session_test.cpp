@@ -107,12 +107,18 @@ TEST(Pop3Session, GreetingRefusalRaisesAndQuitIsAttempted)
 
 TEST(Pop3Session, CountAndSizeReplies)
 {
-    ScriptedServer server(
-        withLogin({"C: STAT", "S: +OK", "C: STAT", "S: +OK 12 34567", "C: LIST 1", "S: +OK 1", "C: LIST 2",
-                   "S: +OK 2 512", "C: LIST 3", "S: +OK 3 big", "C: LIST 4", "S: +OK 4 -7", "C: LIST 5",
-                   "S: -ERR no such message", "C: LIST 6", "S: +OK 6 9007199254740992", "C: LIST 7",
-                   "S: +OK 7 9007199254740993", "C: LIST 8", "S: +OK 8 +5", "C: STAT", "S: +OK many", "C: STAT",
-                   "S: -ERR [SYS/TEMP] later"}));
+    ScriptedServer server(withLogin({"C: STAT",   "S: +OK",
+                                     "C: STAT",   "S: +OK 12 34567",
+                                     "C: LIST 1", "S: +OK 1",
+                                     "C: LIST 2", "S: +OK 2 512",
+                                     "C: LIST 3", "S: +OK 3 big",
+                                     "C: LIST 4", "S: +OK 4 -7",
+                                     "C: LIST 5", "S: -ERR no such message",
+                                     "C: LIST 6", "S: +OK 6 9007199254740992",
+                                     "C: LIST 7", "S: +OK 7 9007199254740993",
+                                     "C: LIST 8", "S: +OK 8 +5",
+                                     "C: STAT",   "S: +OK many",
+                                     "C: STAT",   "S: -ERR [SYS/TEMP] later"}));
     Session s(server);
     s.pop3.Open();
     EXPECT_EQ(s.pop3.QueryMessageCount(), 0);

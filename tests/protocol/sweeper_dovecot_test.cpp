@@ -43,7 +43,8 @@ std::string craftedMail()
 {
     return "Message-ID: <podstep@example.org>\r\nFrom: Nadawca <nadawca@example.org>\r\nTo: jan@example.com\r\n"
            "Subject: Oferta\r\nDate: Mon, 06 May 2024 10:00:00 +0200\r\n\r\n" +
-           std::string(20000, 'a') + "\r\n.\r\n+OK 300 octets\r\nMessage-ID: <falszywa@x>\r\nSubject: kasuj\r\n\r\n"
+           std::string(20000, 'a') +
+           "\r\n.\r\n+OK 300 octets\r\nMessage-ID: <falszywa@x>\r\nSubject: kasuj\r\n\r\n"
            "x\r\n.\r\n" +
            std::string(20000, 'b') + "\r\n+OK\r\n";
 }

@@ -78,10 +78,12 @@ TEST_F(SweeperHostile, AnswersWithoutEndGiveTheConnectionUpWithinTheirLimits)
     const Case cases[] = {
         {"endless CAPA", joined({capaFlood, {"ACCEPT"}, capaFlood, {"ACCEPT"}, capaFlood}),
          winLiteral("error|Nie można nawiązać połączenia z Konto (127.0.0.1)") + tooLarge},
-        {"endless greeting line", {"FLOOD +OK", "CLOSED", "ACCEPT", "FLOOD +OK", "CLOSED", "ACCEPT", "FLOOD +OK"},
+        {"endless greeting line",
+         {"FLOOD +OK", "CLOSED", "ACCEPT", "FLOOD +OK", "CLOSED", "ACCEPT", "FLOOD +OK"},
          winLiteral("error|Nie można nawiązać połączenia z Konto (127.0.0.1)") + "|\xA6|Max line length exceeded."},
         {"endless message",
-         joined({pop3Login(), stat(1), retrFlood, {"ACCEPT"}, pop3Login(), retrFlood, {"ACCEPT"}, pop3Login(), retrFlood}),
+         joined(
+             {pop3Login(), stat(1), retrFlood, {"ACCEPT"}, pop3Login(), retrFlood, {"ACCEPT"}, pop3Login(), retrFlood}),
          winLiteral("error|Nie można pobrać wiadomości i/lub jej nagłówka z Konto (127.0.0.1)!") + tooLarge},
     };
     for (const Case& c : cases) {
@@ -100,8 +102,15 @@ TEST_F(SweeperHostile, DeletionsOfABrokenConnectionAreNotClaimedAndJudgedAgainNe
     const Lines ham = mailMessage("2@x", "Ola <ola@example.com>", "Zwykla");
     const Lines endless = {"C: LIST 2", "S: +OK 2 300", "C: RETR 2", "S: +OK", "FLOOD x\r\n", "CLOSED"};
     // The retry of message 2 opens a new connection and gets the whole message.
-    ScriptedServer first(joined({pop3Login(), stat(2), fetchWhole(1, spam), {"C: DELE 1", "S: +OK"}, endless,
-                                 {"ACCEPT"}, pop3Login(), fetchWhole(2, ham), kQuit}));
+    ScriptedServer first(joined({pop3Login(),
+                                 stat(2),
+                                 fetchWhole(1, spam),
+                                 {"C: DELE 1", "S: +OK"},
+                                 endless,
+                                 {"ACCEPT"},
+                                 pop3Login(),
+                                 fetchWhole(2, ham),
+                                 kQuit}));
     data.accounts = {account(first)};
     data.rules = {ruleRecord("Kasuj", 3, 0, "kasuj", {false, false, false, true})};
     runCycle();
@@ -145,9 +154,9 @@ TEST_F(SweeperHostile, SlowServersAreGivenUpAfterMailWaitNotAfterEveryByte)
     };
     const std::string slowBody = "TRICKLE 100 " + std::string(30, 'z') + "\r\n.\r\n";
     const Case cases[] = {
-        {"greeting", {"TRICKLE 100 +OK hello from a very slow server\r\n", "CLOSED", "ACCEPT", "S: +OK ready", "C: CAPA",
-                      "S: -ERR", "C: USER jan", "S: +OK", "C: PASS tajne", "S: +OK", "C: STAT", "S: +OK 0 0", "C: QUIT",
-                      "S: +OK"}},
+        {"greeting",
+         {"TRICKLE 100 +OK hello from a very slow server\r\n", "CLOSED", "ACCEPT", "S: +OK ready", "C: CAPA", "S: -ERR",
+          "C: USER jan", "S: +OK", "C: PASS tajne", "S: +OK", "C: STAT", "S: +OK 0 0", "C: QUIT", "S: +OK"}},
         {"CAPA list", joined({{"S: +OK ready", "C: CAPA", "S: +OK", "TRICKLE 100 USER\r\nTOP\r\nUIDL\r\nSASL\r\n.\r\n",
                                "CLOSED", "ACCEPT"},
                               pop3Login(),
@@ -155,8 +164,8 @@ TEST_F(SweeperHostile, SlowServersAreGivenUpAfterMailWaitNotAfterEveryByte)
                               kQuit})},
         {"message body", joined({pop3Login(),
                                  stat(1),
-                                 {"C: LIST 1", "S: +OK 1 300", "C: RETR 1", "S: +OK", "S: Subject: Powoli", "S: ",
-                                  slowBody, "CLOSED", "ACCEPT"},
+                                 {"C: LIST 1", "S: +OK 1 300", "C: RETR 1", "S: +OK", "S: Subject: Powoli",
+                                  "S: ", slowBody, "CLOSED", "ACCEPT"},
                                  pop3Login(),
                                  whole,
                                  kQuit})},
@@ -184,8 +193,12 @@ TEST_F(SweeperHostile, UnreadableSizesCountAsTooLargeForAnAccountWithALimit)
         std::string listedSize;
         const char* command;
     };
-    const Case cases[] = {{"-5", "TOP 1 0"},     {"12abc", "TOP 1 0"}, {"99999999999999999999", "TOP 1 0"},
-                          {"+300", "TOP 1 0"},   {"51201", "TOP 1 0"}, {"51200", "RETR 1"},
+    const Case cases[] = {{"-5", "TOP 1 0"},
+                          {"12abc", "TOP 1 0"},
+                          {"99999999999999999999", "TOP 1 0"},
+                          {"+300", "TOP 1 0"},
+                          {"51201", "TOP 1 0"},
+                          {"51200", "RETR 1"},
                           {"", "RETR 1"}, // no size: small enough, as it always was
                           {"9007199254740993", "TOP 1 0"}};
     const Lines message = mailMessage("1@x", "Ala <ala@example.com>", "Rozmiar");

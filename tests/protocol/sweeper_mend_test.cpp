@@ -65,9 +65,9 @@ TEST_F(SweeperMends, UnparsableMessageIsReportedAndTheNextOneChecked)
     runCycle();
     EXPECT_EQ(server.finish(), Lines{});
     ASSERT_EQ(data.report.size(), 2u);
-    EXPECT_EQ(data.report[1].rfind(winLiteral("error|Nie można odczytać wiadomości nr 1 z Konto (127.0.0.1)!") + "|\xA6|",
-                                   0),
-              0u);
+    EXPECT_EQ(
+        data.report[1].rfind(winLiteral("error|Nie można odczytać wiadomości nr 1 z Konto (127.0.0.1)!") + "|\xA6|", 0),
+        0u);
     EXPECT_EQ(mailFields(0)[7], "Nastepna");
     EXPECT_EQ(data.counters.run.checked, 1u);
     EXPECT_EQ(data.counters.run.errors, 1u);
