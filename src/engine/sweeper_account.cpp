@@ -43,6 +43,7 @@ void SweeperCycle::checkAccount(size_t index)
     if (!connect(index, account))
         return;
     visit_.emplace();
+    visitAccount_ = index;
     advanceProgress();
     statusStep(checkingText(account.name, account.pop3));
     checkMessages(account);

@@ -22,9 +22,13 @@ void SweeperCycle::run()
         runSteps();
     } catch (const CycleCancelled&) {
         throw;
-    } catch (const std::exception&) {
-        // An unexpected failure ends the cycle early; the host still gets its end step.
+    } catch (const std::exception& failure) {
+        // An unexpected failure ends the cycle early; the host still gets its end
+        // step, and what the open connection judged, without its deletions: no
+        // QUIT follows.
         cancel_.throwIfCancelled();
+        if (visit_)
+            endVisit(snapshot_.accounts[visitAccount_], std::string(failure.what()));
         endStep();
     }
 }

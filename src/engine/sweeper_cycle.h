@@ -101,6 +101,7 @@ private:
     std::string subjectText_;
     SharedChanges pending_;
     std::optional<VisitLedger> visit_; // from log-in to the end of the connection
+    size_t visitAccount_ = 0;
     std::string lastFailure_;          // why the last attempt or the connection failed
 
     // The message being handled
