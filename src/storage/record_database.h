@@ -36,9 +36,10 @@ RecordTable decodeRecordImage(std::string_view plain);
 void writeRecordFile(const std::string& path, const RecordTable& table);
 
 // The largest legal data set (100 accounts, 1000 rules, 1000 friends, 800
-// Bayes words, every text as long as its editor allows) makes a file of well
-// under 1 MiB; the bound gives it ample room and keeps a runaway file (or
-// /dev/zero) from taking all memory.
+// Bayes words) makes files of 55 KB at most as bench/large_folder writes them,
+// and about 1 MiB (the rules file) with every text 255 characters long; the
+// bound leaves ample room and keeps a runaway file (or /dev/zero) from taking
+// all memory.
 inline constexpr size_t kMaxRecordFileBytes = size_t{16} << 20;
 
 // nullopt when the file does not exist; otherwise the decoded table. Throws

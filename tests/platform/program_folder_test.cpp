@@ -1,4 +1,5 @@
 #include "platform/program_folder.h"
+#include "support/file_checks.h"
 
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,30 @@ TEST_F(ProgramFolderTest, HomeOptionWinsAndOtherwiseAFolderIsAlwaysChosen)
     // The test executable's folder is writable, so it is used as a portable folder.
     EXPECT_EQ(chosen, executableFolder());
     EXPECT_EQ(fs::path(shippedDataFolder()), fs::path(executableFolder()).parent_path() / "share" / "kestrin");
+}
+
+TEST_F(ProgramFolderTest, HomeMustNameAFolderOrNothingYet)
+{
+    write(root / "a-file", "x");
+    const std::pair<std::string, HomeProblem> cases[] = {
+        {"", HomeProblem::Empty},
+        {(root / "a-file").string(), HomeProblem::NotAFolder},
+        {"/dev/null", HomeProblem::NotAFolder},
+        {root.string(), HomeProblem::None},
+        {(root / "not-yet").string(), HomeProblem::None}, // created at start
+    };
+    for (const auto& [home, problem] : cases)
+        EXPECT_EQ(homeFolderProblem(home), problem) << home;
+}
+
+TEST_F(ProgramFolderTest, EveryFolderMadeAtFirstStartIsPrivateWhateverTheUmask)
+{
+    {
+        const ScopedUmask open(0);
+        installShippedData((root / "home").string(), (root / "shipped").string());
+    }
+    for (const char* made : {"home", "home/config", "home/archive", "home/data", "home/skins"})
+        EXPECT_EQ(fileMode((root / made).string()), 0700u) << made;
 }
 
 } // namespace
