@@ -23,14 +23,16 @@ std::string fetchFailedText(const std::string& name, const std::string& host);
 std::string unreadableMessageReport(const std::string& name, const std::string& host, int number,
                                     const std::string& reason);
 std::string unreadableMessageStatus(const std::string& name, const std::string& host, int number);
-std::string forwardFailedText(); // "Nie można przesłać dalej wiadomości!"
-std::string replyFailedText();   // "Nie można udzielić odpowiedzi nadawcy wiadomości!"
-std::string deleteFailedText();  // "Nie można skasować wiadomości!"
-std::string archiveFailedText(); // "Nie można zarchiwizować wiadomości!"
+std::string forwardFailedText();                // "Nie można przesłać dalej wiadomości!"
+std::string replyFailedText();                  // "Nie można udzielić odpowiedzi nadawcy wiadomości!"
+std::string deleteFailedText();                 // "Nie można skasować wiadomości!"
+std::string archiveFailedText();                // "Nie można zarchiwizować wiadomości!"
+std::string newMailSendersText(uint32_t count); // count + " nadawców"
+std::string newMailSubjectsText();              // "(...)"
+
 // The cycle ends before any server is contacted: the folder (a local path,
 // written as Windows-1250 like every text) cannot take new files.
-std::string unwritableFolderText(const std::string& folder); // "Nie można zapisać plików w folderze programu (...)!"
-std::string newMailSendersText(uint32_t count);              // count + " nadawców"
-std::string newMailSubjectsText();                           // "(...)"
+// "Nie można zapisać plików w folderze programu (" + folder + ")!"
+std::string unwritableFolderText(const std::string& folder);
 
 } // namespace kestrin
