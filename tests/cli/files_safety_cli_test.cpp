@@ -19,11 +19,9 @@ class FilesSafetyCli : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = fs::temp_directory_path() / ("kestrin-files-cli-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root = fs::temp_directory_path() / ("kestrin-files-cli-" + std::to_string(::getpid()));
         fs::remove_all(root);
         fs::create_directories(root / "cwd");
-        std::ofstream(root / "message.eml") << "From: a@example.org\r\nSubject: x\r\n\r\ntext\r\n";
         std::ofstream(root / "a-file") << "not a folder";
     }
     void TearDown() override { fs::remove_all(root); }
@@ -33,22 +31,18 @@ protected:
 
 TEST_F(FilesSafetyCli, EveryCommandRefusesAHomeThatIsNoFolder)
 {
-    const std::string message = (root / "message.eml").string();
-    const std::vector<std::vector<std::string>> commands = {
-        {"settings"},
-        {"report"},
-        {"records"},
-        {"check"},
-        {"watch"},
-        {"classify", message},
-        {"db", "dump", "config/acc_database2.dat"},
-        {"db", "load", "config/acc_database2.dat"},
-    };
+    const std::vector<std::vector<std::string>> commands = {{"settings"},
+                                                            {"report"},
+                                                            {"records"},
+                                                            {"check"},
+                                                            {"watch"},
+                                                            {"classify", (root / "a-file").string()},
+                                                            {"db", "dump", "config/acc_database2.dat"},
+                                                            {"db", "load", "config/acc_database2.dat"}};
     const std::pair<std::string, std::string> homes[] = {
         {"", "--home needs the name of a folder, not an empty text"},
-        {(root / "a-file").string(), "--home " + (root / "a-file").string() + " is not a folder"},
-    };
-    // Run from an empty folder: an empty --home must not put files there (nor at the root).
+        {(root / "a-file").string(), "--home " + (root / "a-file").string() + " is not a folder"}};
+    // From an empty folder: an empty --home must put no file there (nor at the root).
     const fs::path saved = fs::current_path();
     fs::current_path(root / "cwd");
     for (const auto& [home, text] : homes) {
@@ -56,41 +50,27 @@ TEST_F(FilesSafetyCli, EveryCommandRefusesAHomeThatIsNoFolder)
             args.insert(args.end(), {"--home", home});
             const CliResult r = runCliWithInput(args, "/dev/null");
             EXPECT_EQ(r.status, 2) << args[0] << " --home '" << home << "'";
-            EXPECT_EQ(r.err, "kestrin-cli " + args[0] + ": " + text + "\n") << args[0];
-            EXPECT_TRUE(r.out.empty()) << args[0];
+            EXPECT_EQ(r.err, "kestrin-cli " + args[0] + ": " + text + "\n");
         }
     }
     fs::current_path(saved);
     EXPECT_TRUE(fs::is_empty(root / "cwd"));
-    std::ifstream named(root / "a-file");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(named), {}), "not a folder");
 }
 
 TEST_F(FilesSafetyCli, EndlessInputIsRefusedInsteadOfFillingMemory)
 {
-    const std::string home = (root / "home").string();
-    const std::string output = (root / "home/config/regs_database2.dat").string();
-    struct Case {
-        std::vector<std::string> args;
-        std::string input; // standard input
-        std::string says;
-    };
-    const Case cases[] = {
-        {{"parse", "/dev/zero"}, "/dev/null", "Cannot read /dev/zero: the file is larger than 96 MiB"},
-        {{"eval-rule", "--typ", "0", "--sub", "0", "--value", "x", "/dev/zero"},
-         "/dev/null",
-         "Cannot read /dev/zero: the file is larger than 96 MiB"},
-        {{"classify", "--home", home, "/dev/zero"},
-         "/dev/null",
-         "Cannot read /dev/zero: the file is larger than 96 MiB"},
-        {{"db", "dump", "/dev/zero"}, "/dev/null", "Cannot read /dev/zero: the file is larger than 16 MiB"},
-        {{"db", "load", output}, "/dev/zero", "The input is larger than 64 MiB"},
-    };
-    for (const Case& c : cases) {
-        const CliResult r = runCliWithInput(c.args, c.input);
-        EXPECT_EQ(r.status, 2) << c.args[0];
-        EXPECT_EQ(r.err, c.says + "\n") << c.args[0];
-        EXPECT_TRUE(r.out.empty()) << c.args[0];
+    const std::string output = (root / "regs_database2.dat").string();
+    const std::string message = "Cannot read /dev/zero: the file is larger than 96 MiB\n";
+    const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
+        {{"parse", "/dev/zero"}, "/dev/null", message},
+        {{"eval-rule", "--typ", "0", "--sub", "0", "--value", "x", "/dev/zero"}, "/dev/null", message},
+        {{"classify", "--home", root.string(), "/dev/zero"}, "/dev/null", message},
+        {{"db", "dump", "/dev/zero"}, "/dev/null", "Cannot read /dev/zero: the file is larger than 16 MiB\n"},
+        {{"db", "load", output}, "/dev/zero", "The input is larger than 64 MiB\n"}};
+    for (const auto& [args, input, says] : cases) {
+        const CliResult r = runCliWithInput(args, input);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.err, says) << args[0];
     }
     EXPECT_FALSE(fs::exists(output)) << "nothing is written from refused input";
 }
@@ -98,37 +78,25 @@ TEST_F(FilesSafetyCli, EndlessInputIsRefusedInsteadOfFillingMemory)
 TEST_F(FilesSafetyCli, StaleTemporaryFilesGoWhenACommandOpensTheFolder)
 {
     using namespace std::chrono_literals;
-    const fs::path home = root / "home";
-    fs::create_directories(home / "config");
-    fs::create_directories(home / "archive");
-    std::ofstream(root / "victim") << "keep me";
-    struct Case {
-        const char* entry;
-        bool link;
-        std::chrono::seconds age;
-        bool removed;
-    };
-    const Case cases[] = {
-        {"config/.kestrin-abc123", false, 30min, true},
-        {"archive/.kestrin-X1y2Z3", false, 30min, true},
-        {".kestrin-r4t5y6", false, 30min, true},
-        {"config/.kestrin-new123", false, 0s, false},
-        {"config/.kestrin-abc123.bak", false, 30min, false},
-        {"config/.kestrin-lnk123", true, 30min, false},
-    };
-    for (const Case& c : cases) {
-        if (c.link)
-            fs::create_symlink(root / "victim", home / c.entry);
+    fs::create_directories(root / "config");
+    fs::create_directories(root / "archive");
+    const std::tuple<const char*, std::chrono::seconds, bool> entries[] = {{"config/.kestrin-abc123", 30min, true},
+                                                                           {"archive/.kestrin-X1y2Z3", 30min, true},
+                                                                           {".kestrin-r4t5y6", 30min, true},
+                                                                           {"config/.kestrin-new123", 0s, false},
+                                                                           {"config/.kestrin-abc123.bak", 30min, false},
+                                                                           {"config/.kestrin-lnk123", 30min, false}};
+    for (const auto& [entry, age, removed] : entries) {
+        if (std::string(entry).ends_with("lnk123"))
+            fs::create_symlink(root / "a-file", root / entry); // a link of our name is not followed
         else
-            std::ofstream(home / c.entry) << "acc_database2 copy";
-        setFileAge((home / c.entry).string(), c.age);
+            std::ofstream(root / entry) << "acc_database2 copy";
+        setFileAge((root / entry).string(), age);
     }
-    const CliResult r = runCli({"report", "--home", home.string()});
-    ASSERT_EQ(r.status, 0) << r.err;
-    for (const Case& c : cases)
-        EXPECT_EQ(fs::exists(fs::symlink_status(home / c.entry)), !c.removed) << c.entry;
-    std::ifstream victim(root / "victim");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "keep me");
+    ASSERT_EQ(runCli({"report", "--home", root.string()}).status, 0);
+    for (const auto& [entry, age, removed] : entries)
+        EXPECT_EQ(fs::exists(fs::symlink_status(root / entry)), !removed) << entry;
+    EXPECT_EQ(fs::file_size(root / "a-file"), 12u);
 }
 
 TEST_F(FilesSafetyCli, AFreshProgramFolderIsPrivateUnderAnOpenUmask)
@@ -140,13 +108,10 @@ TEST_F(FilesSafetyCli, AFreshProgramFolderIsPrivateUnderAnOpenUmask)
     }();
     ASSERT_EQ(r.status, 0) << r.err;
     for (const fs::path& made : {root / "new", home, home / "config"})
-        EXPECT_EQ(fileMode(made), 0700u) << made;
-    size_t files = 0;
-    for (const auto& entry : fs::directory_iterator(home / "config")) {
-        EXPECT_EQ(fileMode(entry.path()), 0600u) << entry.path();
-        ++files;
-    }
-    EXPECT_GE(files, 5u) << "save-all wrote the settings, the record files and the report";
+        EXPECT_EQ(fileMode(made.string()), 0700u) << made;
+    for (const auto& entry : fs::directory_iterator(home / "config"))
+        EXPECT_EQ(fileMode(entry.path().string()), 0600u) << entry.path();
+    EXPECT_TRUE(fs::exists(home / "config" / "report.dat"));
 }
 
 } // namespace

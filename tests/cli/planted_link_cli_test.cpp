@@ -6,6 +6,7 @@
 #include "peers/dovecot_peer.h"
 #include "platform/system_internet_check.h"
 #include "storage/record_tables.h"
+#include "storage/record_test_support.h"
 #include "storage/settings.h"
 #include "support/file_checks.h"
 #include "support/rule_records.h"
@@ -15,7 +16,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 namespace kestrin::test {
@@ -29,12 +29,6 @@ constexpr const char* kAttack = "From: <atak@example.net>\r\n"
                                 "\r\n"
                                 "ssh-ed25519 AAAAattacker evil@example.net\r\n";
 constexpr const char* kKeys = "ssh-ed25519 AAAAowner owner@host\n";
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(PlantedLinkCli, FetchedMailNeverReachesTheLinksTargetAndEverythingMadeIsPrivate)
 {
@@ -70,10 +64,10 @@ TEST(PlantedLinkCli, FetchedMailNeverReachesTheLinksTargetAndEverythingMadeIsPri
     }();
     ASSERT_EQ(r.status, 0) << r.err;
 
-    EXPECT_EQ(readFile(root / "authorized_keys"), kKeys);
+    EXPECT_EQ(fileBytes((root / "authorized_keys").string()), kKeys);
     EXPECT_TRUE(dovecot.messageFiles("alice").empty()) << "the cycle went on: archived, then deleted";
     const fs::path copy = home / "archive" / "message - 0.txt";
-    EXPECT_NE(readFile(copy).find("AAAAattacker"), std::string::npos);
+    EXPECT_NE(fileBytes(copy.string()).find("AAAAattacker"), std::string::npos);
     EXPECT_EQ(fileMode((home / "archive").string()), 0700u);
     EXPECT_EQ(fileMode(copy.string()), 0600u);
     for (const auto& entry : fs::directory_iterator(home / "config"))

@@ -63,28 +63,18 @@ TEST_F(ProgramFolderTest, HomeOptionWinsAndOtherwiseAFolderIsAlwaysChosen)
     EXPECT_EQ(fs::path(shippedDataFolder()), fs::path(executableFolder()).parent_path() / "share" / "kestrin");
 }
 
-TEST_F(ProgramFolderTest, HomeMustNameAFolderOrNothingYet)
-{
-    write(root / "a-file", "x");
-    const std::pair<std::string, HomeProblem> cases[] = {
-        {"", HomeProblem::Empty},
-        {(root / "a-file").string(), HomeProblem::NotAFolder},
-        {"/dev/null", HomeProblem::NotAFolder},
-        {root.string(), HomeProblem::None},
-        {(root / "not-yet").string(), HomeProblem::None}, // created at start
-    };
-    for (const auto& [home, problem] : cases)
-        EXPECT_EQ(homeFolderProblem(home), problem) << home;
-}
-
 TEST_F(ProgramFolderTest, EveryFolderMadeAtFirstStartIsPrivateWhateverTheUmask)
 {
+    fs::create_directories(root / "mine");
+    fs::permissions(root / "mine", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     {
         const ScopedUmask open(0);
         installShippedData((root / "home").string(), (root / "shipped").string());
+        installShippedData((root / "mine").string(), (root / "shipped").string());
     }
-    for (const char* made : {"home", "home/config", "home/archive", "home/data", "home/skins"})
+    for (const char* made : {"home", "home/config", "home/archive", "home/data", "home/skins", "mine/config"})
         EXPECT_EQ(fileMode((root / made).string()), 0700u) << made;
+    EXPECT_EQ(fileMode((root / "mine").string()), 0750u) << "a folder the user made keeps its mode";
 }
 
 } // namespace

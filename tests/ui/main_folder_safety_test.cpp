@@ -14,20 +14,16 @@
 namespace kestrin::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(MainFolderSafety, AHomeThatIsNoFolderIsRefusedWithItsReason)
 {
     ProgramFolder folder;
-    std::ofstream(folder.file("a-file")) << "x";
+    const std::string file = folder.file("config/options.ini");
+    std::ofstream(file) << "x";
     const std::pair<std::optional<std::string>, QString> cases[] = {
         {std::nullopt, {}},
-        {folder.path(), {}},
         {folder.file("not-yet"), {}},
         {std::string(), QStringLiteral("Parametr --home nie podaje folderu programu!")},
-        {folder.file("a-file"),
-         QStringLiteral("Parametr --home nie wskazuje folderu: ") + QString::fromStdString(folder.file("a-file"))},
-    };
+        {file, QStringLiteral("Parametr --home nie wskazuje folderu: ") + QString::fromStdString(file)}};
     for (const auto& [home, text] : cases)
         EXPECT_EQ(ui::homeRefusalText(home), text) << home.value_or("(none)");
 }
@@ -41,13 +37,11 @@ TEST(MainFolderSafety, StaleTemporaryFilesGoOnceThisCopyHoldsTheFolder)
     {
         SingleInstanceLock firstCopy(folder.path());
         ASSERT_TRUE(firstCopy.tryLock());
-        MainWindowHarness second(folder.path());
-        EXPECT_FALSE(second.form->FormCreate());
-        EXPECT_TRUE(fs::exists(stale)) << "a refused copy touches nothing";
+        EXPECT_FALSE(MainWindowHarness(folder.path()).form->FormCreate());
+        EXPECT_TRUE(std::filesystem::exists(stale)) << "a refused copy touches nothing";
     }
-    MainWindowHarness window(folder.path());
-    EXPECT_TRUE(window.form->FormCreate());
-    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(MainWindowHarness(folder.path()).form->FormCreate());
+    EXPECT_FALSE(std::filesystem::exists(stale));
 }
 
 } // namespace
