@@ -7,6 +7,7 @@
 #include "ui/common/file_chooser.h"
 #include "ui/common/prompter.h"
 #include "ui/main/command_line.h"
+#include "ui/main/home_refusal.h"
 #include "ui/main/tray_program.h"
 
 #include <QApplication>
@@ -14,7 +15,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include <filesystem>
+#include <exception>
+#include <iostream>
 
 namespace {
 
@@ -47,11 +49,16 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&qtTexts);
 
     const CommandLine commandLine = parseCommandLine(QApplication::arguments());
-    const std::string programFolder = chooseProgramFolder(commandLine.home);
     MessageBoxPrompter prompter;
+    if (const QString refusal = homeRefusalText(commandLine.home); !refusal.isEmpty()) {
+        std::cerr << refusal.toLocal8Bit().constData() << '\n';
+        prompter.show(PromptIcon::Error, programCaption(), refusal);
+        return 2;
+    }
+    const std::string programFolder = chooseProgramFolder(commandLine.home);
     try {
         installShippedData(programFolder, shippedDataFolder());
-    } catch (const std::filesystem::filesystem_error& error) {
+    } catch (const std::exception& error) {
         prompter.show(PromptIcon::Error, programCaption(),
                       QStringLiteral("Nie można utworzyć folderu programu:\r\n") +
                           QString::fromLocal8Bit(error.what()));

@@ -3,14 +3,16 @@
 // in the JSON.
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/program_folder.h"
 #include "storage/record_database.h"
 #include "text/cp1250.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
-#include <iterator>
+#include <optional>
 #include <stdexcept>
 
 namespace kestrin::cli {
@@ -24,11 +26,30 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string resolvedPath(const std::string& file, const std::string& home)
+// The JSON of the largest record file read: UTF-8 takes up to three bytes for
+// a Windows-1250 byte, and quotes, commas and indent come on top.
+constexpr size_t kMaxDescriptionBytes = 4 * kMaxRecordFileBytes;
+
+std::string resolvedPath(const std::string& file, const std::optional<std::string>& home)
 {
-    if (home.empty())
+    if (!home)
         return file;
-    return (std::filesystem::path(home) / file).string(); // an absolute FILE stays as it is
+    return (std::filesystem::path(*home) / file).string(); // an absolute FILE stays as it is
+}
+
+// Standard input, read up to one byte past maxBytes; nullopt when it holds more.
+std::optional<std::string> boundedInput(std::istream& in, size_t maxBytes)
+{
+    std::string input;
+    char buffer[65536];
+    for (;;) {
+        in.read(buffer, static_cast<std::streamsize>(std::min(sizeof buffer, maxBytes - input.size() + 1)));
+        if (in.gcount() == 0)
+            return input;
+        input.append(buffer, static_cast<size_t>(in.gcount()));
+        if (input.size() > maxBytes)
+            return std::nullopt;
+    }
 }
 
 Json utf8Texts(const std::vector<std::string>& texts)
@@ -120,9 +141,13 @@ RecordTable tableFromJson(const Json& description)
 
 int load(const std::string& file)
 {
-    const std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    const std::optional<std::string> input = boundedInput(std::cin, kMaxDescriptionBytes);
+    if (!input) {
+        std::cerr << "The input is larger than " << (kMaxDescriptionBytes >> 20) << " MiB\n";
+        return kExitInputError;
+    }
     try {
-        writeRecordFile(file, tableFromJson(Json::parse(input)));
+        writeRecordFile(file, tableFromJson(Json::parse(*input)));
         return 0;
     } catch (const Json::parse_error& e) {
         std::cerr << "The input is not valid JSON: " << e.what() << '\n';
@@ -142,7 +167,7 @@ int runDb(const std::vector<std::string>& words)
     const auto& positional = args.positional();
     if (positional.size() != 2 || (positional[0] != "dump" && positional[0] != "load"))
         throw UsageError("expects dump FILE or load FILE");
-    const std::string file = resolvedPath(positional[1], args.value("--home"));
+    const std::string file = resolvedPath(positional[1], homeOption(args));
     return positional[0] == "dump" ? dump(file) : load(file);
 }
 

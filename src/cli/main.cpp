@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/program_folder.h"
 
 #include <exception>
 #include <iostream>
@@ -33,6 +34,9 @@ int main(int argc, char** argv)
             std::cerr << "kestrin-cli " << name << ": " << e.what() << '\n';
             printUsage(std::cerr);
             return kExitUsage;
+        } catch (const HomeFolderError& e) {
+            std::cerr << "kestrin-cli " << name << ": " << e.what() << '\n';
+            return kExitInputError;
         }
     }
     if (name == "--help" || name == "help") {

@@ -1,5 +1,6 @@
 #include "engine/archive_file.h"
 
+#include "mail/file_line_source.h"
 #include "storage/atomic_file.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@ namespace {
 
 constexpr std::string_view kArchivePrefix = "message - ";
 constexpr std::string_view kArchiveSuffix = ".txt";
+// Names lost to another writer before the copy gives up.
+constexpr int kNameAttempts = 10;
 
 // N of a name "message - N.txt" with N in decimal as std::to_string writes it.
 std::optional<uint64_t> archiveNumber(std::string_view name)
@@ -75,14 +78,20 @@ std::string firstFreeArchivePath(const std::string& folder)
     return folder + "/message - " + std::to_string(free) + ".txt";
 }
 
+// A name is taken only when it is free at the moment of taking (no replace):
+// another Kestrin archiving into the same folder, or a link planted under the
+// name since the listing, makes the next listing pick another number.
 std::string archiveMessageFile(const std::string& programFolder, const std::string& messageFile)
 {
     const std::string folder = archiveFolder(programFolder);
     ensureFolder(folder);
-    const std::string data = readWholeFile(messageFile);
-    const std::string path = firstFreeArchivePath(folder);
-    writeFileAtomically(path, data);
-    return path;
+    const std::string data = readWholeFile(messageFile, kMaxMessageFileBytes);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string path = firstFreeArchivePath(folder);
+        if (writeNewFileAtomically(path, data))
+            return path;
+    }
+    throw EFileError("Cannot archive into " + folder + ": every free name was taken while it was written");
 }
 
 } // namespace kestrin

@@ -13,8 +13,9 @@ std::string archiveFolder(const std::string& programFolder);
 std::string firstFreeArchivePath(const std::string& folder);
 
 // Copies the file into the archive (creating the folder) and syncs it to disk
-// before returning, so a deletion on the server can follow safely. Returns the
-// new file's path; throws EFileError.
+// before returning, so a deletion on the server can follow safely. The copy is
+// always a new file: nothing already in the archive is replaced or written
+// through. Returns the new file's path; throws EFileError.
 std::string archiveMessageFile(const std::string& programFolder, const std::string& messageFile);
 
 } // namespace kestrin

@@ -148,6 +148,11 @@ std::string archiveFailedText()
     return winLiteral("Nie można zarchiwizować wiadomości!");
 }
 
+std::string unwritableFolderText(const std::string& folder)
+{
+    return winLiteral("Nie można zapisać plików w folderze programu (") + utf8ToCp1250(folder) + ")!";
+}
+
 std::string newMailSendersText(uint32_t count)
 {
     return std::to_string(count) + winLiteral(" nadawców");

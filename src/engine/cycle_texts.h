@@ -38,4 +38,9 @@ std::string archiveFailedText();                // "Nie można zarchiwizować wi
 std::string newMailSendersText(uint32_t count); // count + " nadawców"
 std::string newMailSubjectsText();              // "(...)"
 
+// The cycle ends before any server is contacted: the folder (a local path,
+// written as Windows-1250 like every text) cannot take new files.
+// "Nie można zapisać plików w folderze programu (" + folder + ")!"
+std::string unwritableFolderText(const std::string& folder);
+
 } // namespace kestrin

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrin {
@@ -28,10 +29,33 @@ std::vector<std::string> dotStuff(std::vector<std::string> lines)
 
 namespace {
 
+// A single-named regular file: what the program itself left under the name.
+bool plainFile(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1;
+}
+
+// Opens the scratch file for writing without ever writing through what someone
+// else put under its name: a link is not followed (O_NOFOLLOW), and a link, a
+// pipe or a second name of another file is removed (the name only) and a fresh
+// file made in its place (O_EXCL, which a link cannot satisfy either).
+int openScratchFile(const std::string& fileName)
+{
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd >= 0 && plainFile(fd))
+        return fd;
+    if (fd >= 0)
+        ::close(fd);
+    if (::unlink(fileName.c_str()) != 0 && errno != ENOENT)
+        return -1;
+    return ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+}
+
 // Overwrites the file in place and cuts it to the new length; false on failure.
 bool overwriteFile(const std::string& fileName, const std::string& text)
 {
-    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = openScratchFile(fileName);
     if (fd < 0)
         return false;
     bool written = true;

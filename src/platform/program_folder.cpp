@@ -1,5 +1,7 @@
 #include "platform/program_folder.h"
 
+#include "storage/atomic_file.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -22,13 +24,14 @@ int copyMissingFiles(const fs::path& from, const fs::path& to)
     std::error_code error;
     if (!fs::is_directory(from, error))
         return 0;
-    fs::create_directories(to);
+    ensureFolder(to.string());
     int copied = 0;
     for (const auto& entry : fs::recursive_directory_iterator(from)) {
         const fs::path target = to / fs::relative(entry.path(), from);
         if (entry.is_directory()) {
-            fs::create_directories(target);
-        } else if (entry.is_regular_file() && !fs::exists(target)) {
+            ensureFolder(target.string());
+        } else if (entry.is_regular_file() && !fs::exists(fs::symlink_status(target))) {
+            // copy_file creates with O_EXCL: a link put under the name since the look is not followed.
             fs::copy_file(entry.path(), target);
             ++copied;
         }
@@ -56,6 +59,19 @@ std::string chooseProgramFolder(const std::optional<std::string>& home)
     return userDataFolder().string();
 }
 
+HomeProblem homeFolderProblem(const std::string& home)
+{
+    if (home.empty())
+        return HomeProblem::Empty;
+    // Only something that is there and is no folder is refused here; a folder
+    // that cannot be reached fails later, with its own reason.
+    std::error_code error;
+    const fs::file_type type = fs::status(home, error).type();
+    if (type == fs::file_type::none || type == fs::file_type::not_found || type == fs::file_type::directory)
+        return HomeProblem::None;
+    return HomeProblem::NotAFolder;
+}
+
 std::string shippedDataFolder()
 {
     const std::string exeFolder = executableFolder();
@@ -67,8 +83,8 @@ std::string shippedDataFolder()
 int installShippedData(const std::string& programFolder, const std::string& shippedFolder)
 {
     const fs::path folder(programFolder);
-    fs::create_directories(folder / "config");
-    fs::create_directories(folder / "archive");
+    ensureFolder((folder / "config").string());
+    ensureFolder((folder / "archive").string());
     if (shippedFolder.empty())
         return 0;
     return copyMissingFiles(fs::path(shippedFolder) / "data", folder / "data") +

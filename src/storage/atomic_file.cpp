@@ -1,6 +1,9 @@
 #include "storage/atomic_file.h"
 
+#include "storage/temporary_file.h"
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -21,70 +24,18 @@ std::function<void(const std::string&)>& beforeRenameHook()
     throw EFileError(what + " " + path + ": " + std::strerror(error));
 }
 
-// Closes the descriptor and removes the temporary file unless the rename took it.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string folder) : path_(std::move(folder) + "/.kestrin-XXXXXX") {}
-    ~TemporaryFile()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!renamed_)
-            ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    void create(const std::string& target)
-    {
-        fd_ = ::mkstemp(path_.data()); // mode 0600
-        if (fd_ < 0)
-            fail("Cannot create a temporary file for", target, errno);
-    }
-    void write(std::string_view data, const std::string& target)
-    {
-        size_t done = 0;
-        while (done < data.size()) {
-            const ssize_t n = ::write(fd_, data.data() + done, data.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                fail("Cannot write", target, errno);
-            done += static_cast<size_t>(n);
-        }
-    }
-    void keepModeOf(const std::string& target)
-    {
-        struct stat st {};
-        if (::stat(target.c_str(), &st) == 0)
-            ::fchmod(fd_, st.st_mode & 07777);
-    }
-    void syncAndClose(const std::string& target)
-    {
-        if (::fsync(fd_) != 0)
-            fail("Cannot write", target, errno);
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0)
-            fail("Cannot write", target, errno);
-    }
-    void renameOver(const std::string& target)
-    {
-        if (::rename(path_.c_str(), target.c_str()) != 0)
-            fail("Cannot replace", target, errno);
-        renamed_ = true;
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-    int fd_ = -1;
-    bool renamed_ = false;
-};
+// lstat: a link in the file's place must not lend its target's mode (a 0644
+// target would make a file with passwords readable by everyone).
+void keepModeOf(const TemporaryFile& temporary, const std::string& target)
+{
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        ::fchmod(temporary.descriptor(), st.st_mode & 07777);
+}
 
 void syncFolder(const std::string& folder)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -97,53 +48,57 @@ std::string folderOf(const std::string& path)
     return parent.empty() ? std::string(".") : parent;
 }
 
-} // namespace
-
-void ensureFolder(const std::string& path)
+// The synced temporary file, ready to take its name.
+void prepare(TemporaryFile& temporary, const std::string& path, std::string_view data)
 {
-    std::error_code error;
-    std::filesystem::create_directories(path, error);
-    if (error)
-        throw EFileError("Cannot create folder " + path + ": " + error.message());
-}
-
-void writeFileAtomically(const std::string& path, std::string_view data)
-{
-    const std::string folder = folderOf(path);
-    ensureFolder(folder);
-    TemporaryFile temporary(folder);
+    ensureFolder(folderOf(path));
     temporary.create(path);
     temporary.write(data, path);
-    temporary.keepModeOf(path);
+    keepModeOf(temporary, path);
     temporary.syncAndClose(path);
     if (beforeRenameHook())
         beforeRenameHook()(temporary.path());
-    temporary.renameOver(path);
-    syncFolder(folder);
 }
 
-std::string readWholeFile(const std::string& path)
+// Gives the temporary file the name unless the name is taken. link(2) serves
+// file systems without RENAME_NOREPLACE (NFS, older kernels); the temporary
+// name then goes with the TemporaryFile.
+bool takeFreeName(TemporaryFile& temporary, const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        fail("Cannot open", path, errno);
-    std::string data;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            fail("Cannot read", path, error);
-        }
-        if (n == 0)
-            break;
-        data.append(buffer, static_cast<size_t>(n));
+    if (::renameat2(AT_FDCWD, temporary.path().c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+        temporary.keep();
+        return true;
     }
-    ::close(fd);
-    return data;
+    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
+        if (::link(temporary.path().c_str(), path.c_str()) == 0)
+            return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    fail("Cannot create", path, errno);
+}
+
+} // namespace
+
+void writeFileAtomically(const std::string& path, std::string_view data)
+{
+    TemporaryFile temporary(folderOf(path));
+    prepare(temporary, path, data);
+    // rename() replaces a link standing at path; it never writes to its target.
+    if (::rename(temporary.path().c_str(), path.c_str()) != 0)
+        fail("Cannot replace", path, errno);
+    temporary.keep();
+    syncFolder(folderOf(path));
+}
+
+bool writeNewFileAtomically(const std::string& path, std::string_view data)
+{
+    TemporaryFile temporary(folderOf(path));
+    prepare(temporary, path, data);
+    if (!takeFreeName(temporary, path))
+        return false;
+    syncFolder(folderOf(path));
+    return true;
 }
 
 void setBeforeRenameHookForTests(std::function<void(const std::string&)> hook)

@@ -252,7 +252,7 @@ IniFile loadIniFile(const std::string& path)
     std::error_code error;
     if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found)
         return IniFile();
-    return IniFile::parse(readWholeFile(path));
+    return IniFile::parse(readWholeFile(path, kMaxSettingsFileBytes));
 }
 
 void saveIniFile(const std::string& path, const IniFile& document)

@@ -74,8 +74,12 @@ private:
     std::unordered_map<std::string, SectionIndex> sections_; // folded section name -> first occurrence
 };
 
+// options.ini holds a few kilobytes; the bound leaves room for keys the program
+// does not know and keeps a runaway file from taking all memory at start.
+inline constexpr size_t kMaxSettingsFileBytes = size_t{16} << 20;
+
 // A missing file gives an empty document; a file that exists but cannot be
-// read throws EFileError.
+// read, or is larger than kMaxSettingsFileBytes, throws EFileError.
 IniFile loadIniFile(const std::string& path);
 
 // Atomic replace (the previous file stays whole on failure); throws EFileError.

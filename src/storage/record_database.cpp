@@ -156,7 +156,7 @@ std::optional<RecordTable> readRecordFile(const std::string& path)
     std::error_code error;
     if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found)
         return std::nullopt;
-    std::string image = readWholeFile(path);
+    std::string image = readWholeFile(path, kMaxRecordFileBytes);
     scramble("decode2", image);
     try {
         return decodeRecordImage(image);

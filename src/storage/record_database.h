@@ -5,6 +5,7 @@
 #include "storage/atomic_file.h"
 #include "storage/config_version_error.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,9 +35,16 @@ RecordTable decodeRecordImage(std::string_view plain);
 // Encodes, scrambles and replaces the file atomically (creating its folder).
 void writeRecordFile(const std::string& path, const RecordTable& table);
 
+// The largest legal data set (100 accounts, 1000 rules, 1000 friends, 800
+// Bayes words) makes files of 55 KB at most as bench/large_folder writes them,
+// and about 1 MiB (the rules file) with every text 255 characters long; the
+// bound leaves ample room and keeps a runaway file (or /dev/zero) from taking
+// all memory.
+inline constexpr size_t kMaxRecordFileBytes = size_t{16} << 20;
+
 // nullopt when the file does not exist; otherwise the decoded table. Throws
-// EFileError (naming the file) for read errors and damaged files, and
-// EConfigVersionError for a refused file.
+// EFileError (naming the file) for read errors, damaged files and files larger
+// than kMaxRecordFileBytes, and EConfigVersionError for a refused file.
 std::optional<RecordTable> readRecordFile(const std::string& path);
 
 } // namespace kestrin

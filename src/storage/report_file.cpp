@@ -17,7 +17,7 @@ std::optional<std::vector<std::string>> readReportLines(const std::string& path)
     const auto status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found)
         return std::nullopt;
-    return splitReportLines(readWholeFile(path));
+    return splitReportLines(readWholeFile(path, kMaxReportFileBytes));
 }
 
 } // namespace

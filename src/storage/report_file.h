@@ -4,6 +4,7 @@
 // start-up steps that fill the report list from it and cut it to size.
 #include "text/date_time.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,13 @@ std::vector<std::string> splitReportLines(std::string_view bytes);
 // when the file is read again, so it is written as a blank.
 std::string reportFileBytes(const std::vector<std::string>& lines);
 
+// The report grows by a few hundred bytes an entry until the next start cuts it
+// to at most 250 entries; the bound allows some 200 000 entries, months of a
+// busy mailbox without a restart.
+inline constexpr size_t kMaxReportFileBytes = size_t{64} << 20;
+
 // The lines of the file; empty when the file does not exist. Throws EFileError
-// when it exists but cannot be read.
+// when it exists but cannot be read, or is larger than kMaxReportFileBytes.
 std::vector<std::string> loadReportFile(const std::string& path);
 
 // Replaces the file with the lines, in the order given (newest first), through

@@ -1,6 +1,7 @@
 #include "cli_run.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -45,6 +46,18 @@ CliResult runCli(const std::vector<std::string>& args)
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.err = slurp(errPath);
     unlink(errPath.c_str());
+    return result;
+}
+
+CliResult runCliWithInput(const std::vector<std::string>& args, const std::string& inputPath)
+{
+    const int saved = ::dup(0);
+    const int fd = ::open(inputPath.c_str(), O_RDONLY);
+    ::dup2(fd, 0);
+    ::close(fd);
+    CliResult result = runCli(args);
+    ::dup2(saved, 0);
+    ::close(saved);
     return result;
 }
 

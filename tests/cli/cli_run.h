@@ -13,4 +13,8 @@ struct CliResult {
 
 CliResult runCli(const std::vector<std::string>& args);
 
+// The same with the file (a regular file, or a device such as /dev/zero) on
+// its standard input; the child inherits our descriptor 0 for the run.
+CliResult runCliWithInput(const std::vector<std::string>& args, const std::string& inputPath);
+
 } // namespace kestrin::test

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -41,13 +40,7 @@ protected:
     {
         const std::string inputPath = (home / "stdin.json").string();
         std::ofstream(inputPath, std::ios::binary) << input;
-        const int saved = ::dup(0);
-        const int fd = ::open(inputPath.c_str(), O_RDONLY);
-        ::dup2(fd, 0);
-        ::close(fd);
-        CliResult result = runCli(args);
-        ::dup2(saved, 0);
-        ::close(saved);
+        CliResult result = runCliWithInput(args, inputPath);
         std::filesystem::remove(inputPath);
         return result;
     }

@@ -3,6 +3,9 @@
 #include "storage/atomic_file.h"
 #include "storage/record_test_support.h"
 
+#include <functional>
+#include <utility>
+
 namespace kestrin::test {
 namespace {
 
@@ -43,6 +46,40 @@ TEST_F(ArchiveFile, CopiesFillTheGapsInOrderAndAFileInPlaceOfTheFolderFails)
     putFileBytes(archiveFolder(home()), "a file where the folder belongs");
     EXPECT_THROW(firstFreeArchivePath(archiveFolder(home())), EFileError);
     EXPECT_THROW(archiveMessageFile(home(), message), EFileError);
+}
+
+// The name is chosen from a listing and taken later; whatever appears under it
+// in between (another Kestrin's copy, a planted link) is left as it is.
+TEST_F(ArchiveFile, ANameTakenAfterTheListingIsNeitherReplacedNorWrittenThrough)
+{
+    const std::string message = path("~message.txt");
+    putFileBytes(message, "Subject: kopia\r\n\r\ntresc\r\n.\r\n");
+    const std::string victim = path("authorized_keys");
+    putFileBytes(victim, "ssh-ed25519 AAAA user@host\n");
+    const std::string archive = archiveFolder(home());
+    struct Case {
+        const char* planted;
+        std::function<void(const std::string&)> plant;
+    };
+    const Case cases[] = {
+        {"another copy", [](const std::string& p) { putFileBytes(p, "another Kestrin's copy"); }},
+        {"link", [&](const std::string& p) { std::filesystem::create_symlink(victim, p); }},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(archive);
+        const std::string first = archive + "/message - 0.txt";
+        bool planted = false;
+        setBeforeRenameHookForTests([&](const std::string&) {
+            if (!std::exchange(planted, true))
+                c.plant(first);
+        });
+        EXPECT_EQ(archiveMessageFile(home(), message), archive + "/message - 1.txt") << c.planted;
+        setBeforeRenameHookForTests(nullptr);
+        EXPECT_EQ(fileBytes(archive + "/message - 1.txt"), fileBytes(message)) << c.planted;
+        EXPECT_EQ(fileBytes(victim), "ssh-ed25519 AAAA user@host\n") << c.planted;
+    }
+    EXPECT_EQ(fileBytes(archive + "/message - 0.txt"), fileBytes(victim)) << "the link still leads where it did";
+    EXPECT_TRUE(std::filesystem::is_symlink(archive + "/message - 0.txt"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/program_folder.h"
+#include "support/file_checks.h"
 
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,20 @@ TEST_F(ProgramFolderTest, HomeOptionWinsAndOtherwiseAFolderIsAlwaysChosen)
     // The test executable's folder is writable, so it is used as a portable folder.
     EXPECT_EQ(chosen, executableFolder());
     EXPECT_EQ(fs::path(shippedDataFolder()), fs::path(executableFolder()).parent_path() / "share" / "kestrin");
+}
+
+TEST_F(ProgramFolderTest, EveryFolderMadeAtFirstStartIsPrivateWhateverTheUmask)
+{
+    fs::create_directories(root / "mine");
+    fs::permissions(root / "mine", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    {
+        const ScopedUmask open(0);
+        installShippedData((root / "home").string(), (root / "shipped").string());
+        installShippedData((root / "mine").string(), (root / "shipped").string());
+    }
+    for (const char* made : {"home", "home/config", "home/archive", "home/data", "home/skins", "mine/config"})
+        EXPECT_EQ(fileMode((root / made).string()), 0700u) << made;
+    EXPECT_EQ(fileMode((root / "mine").string()), 0750u) << "a folder the user made keeps its mode";
 }
 
 } // namespace

@@ -1,15 +1,16 @@
-// The main window's creation steps: one copy only, the hand-over of settings
-// of an older version, the reset of the state, the layout, the legend images
-// and the start as a tray icon.
+// The main window's creation steps: one copy only, the stale temporary files,
+// the hand-over of settings of an older version, the reset of the state, the
+// layout, the legend images and the start as a tray icon.
 #include "ui/main/main_form.h"
 
 #include "ui/main/cycle_engine.h"
 
 #include "platform/termination_signals.h"
 #include "storage/old_version.h"
+#include "storage/stale_temporary_files.h"
+#include "ui/common/tray_icon_files.h"
 #include "ui/main/glyph_list.h"
 #include "ui/main/main_texts.h"
-#include "ui/common/tray_icon_files.h"
 #include "ui_main_form.h"
 
 #include <QGuiApplication>
@@ -55,6 +56,8 @@ bool Tmain::FormCreate()
 {
     if (refuseSecondInstance())
         return false;
+    // Half-saved copies a killed run left (the account file's among them).
+    removeStaleTemporaryFiles(programFolder_);
     // The close box and Alt+F4 do nothing (closeEvent); the user ends the
     // program through pop_zakoncz only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
