@@ -1,6 +1,7 @@
 #include "engine/sweeper_cycle.h"
 
 #include "engine/cycle_texts.h"
+#include "storage/folder_access.h"
 
 #include <thread>
 
@@ -49,6 +50,13 @@ void SweeperCycle::runSteps()
     advanceProgress();
     statusStep(verifyingAccountsText());
     if (accountLoopRuns()) {
+        if (const std::optional<std::string> folder = unwritableProgramFolder(context_.programFolder)) {
+            // Deleting mail and then failing to save the report that says so would
+            // lose that mail without a trace: no server is touched.
+            failureSteps(unwritableFolderText(*folder), unwritableFolderText(*folder));
+            endStep();
+            return;
+        }
         if (snapshot_.settings.bayesActive && !snapshot_.bayesWords.empty())
             bayes_.emplace(snapshot_.bayesWords);
         for (size_t i = 0; i < snapshot_.accounts.size(); ++i)

@@ -20,10 +20,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrin::test {
@@ -293,6 +295,26 @@ TEST_F(CheckCliTest, CyclesInOneProcessRememberWhatTheyHandled)
     EXPECT_EQ(dovecot->messageNames("alice"), filesBefore);
     EXPECT_EQ(stats().checkMsg, mails.size() + left);
     EXPECT_EQ(stats().delMsg, deletedCount());
+}
+
+TEST_F(CheckCliTest, ReadOnlyConfigFolderKeepsTheCycleAwayFromTheServer)
+{
+    // Immutable stops root too (CI runs as root); the permission bits stop anyone else.
+    const std::string config = (home / "config").string();
+    const bool root = ::geteuid() == 0;
+    const bool locked = root ? std::system(("chattr +i '" + config + "' 2>/dev/null").c_str()) == 0
+                             : ::chmod(config.c_str(), 0500) == 0;
+    if (!locked)
+        GTEST_SKIP() << "no way to make a folder read-only here";
+    const CliResult r = check();
+    if (root)
+        std::system(("chattr -i '" + config + "'").c_str());
+    ::chmod(config.c_str(), 0700);
+    EXPECT_NE(r.err.find("Nie można zapisać plików w folderze programu (" + config + ")!"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("Łączenie z"), std::string::npos) << r.err;
+    EXPECT_EQ(dovecot->messageFiles("alice").size(), mails.size()) << "nothing deleted";
+    EXPECT_EQ(archiveFiles().size(), 0u);
 }
 
 TEST_F(CheckCliTest, RefusesWhileAnotherKestrinHoldsTheFolder)

@@ -42,8 +42,12 @@ TEST_F(SweeperMends, FailedArchiveCopyIsReportedAndBlocksTheDeletion)
     ScriptedServer server(joined({pop3Login(), {"C: STAT", "S: +OK 1 300"}, fetchWhole(1, m1), kQuit}));
     data.accounts = {account(server)};
     data.rules = {subjectRule("Archiwum", "archiwum", {true, false, false, true})};
-    writeFileAtomically(folder.path() + "/archive", "a file where the folder should be");
+    setBeforeRenameHookForTests([](const std::string& temporary) {
+        if (temporary.find("/archive/") != std::string::npos)
+            throw EFileError("disk full");
+    });
     runCycle();
+    setBeforeRenameHookForTests(nullptr);
     EXPECT_EQ(server.finish(), Lines{});
     ASSERT_EQ(data.report.size(), 2u);
     EXPECT_EQ(data.report[1], winLiteral("error|Nie można zarchiwizować wiadomości!"));
@@ -53,6 +57,26 @@ TEST_F(SweeperMends, FailedArchiveCopyIsReportedAndBlocksTheDeletion)
     EXPECT_EQ(data.counters.run.deleted, 0u);
     EXPECT_EQ(data.rules[0].stat, 0u);
     EXPECT_EQ(host.newMailCount, 1u);
+}
+
+TEST_F(SweeperMends, NoServerIsTouchedWhileTheProgramFolderCannotBeWritten)
+{
+    for (const char* blocked : {"config", "archive"}) {
+        TemporaryFolder home;
+        writeFileAtomically(home.path() + "/" + blocked, "a file where the folder should be");
+        ScriptedServer server({});
+        data.accounts = {account(server)};
+        data.report.clear();
+        host.events.clear();
+        TSweeper sweeper(takeCycleSnapshot(data),
+                         SweeperContext{home.path(), channels, internet, checked, marked, cancel, {}}, host);
+        sweeper.run();
+        EXPECT_EQ(server.finish(), Lines{"no client connected"}) << blocked;
+        const std::string text = "Nie można zapisać plików w folderze programu (" + home.path() + "/" + blocked + ")!";
+        EXPECT_EQ(data.report, Lines{"error|" + winLiteral(text)}) << blocked;
+        EXPECT_EQ(host.statuses().back(), text) << blocked;
+        EXPECT_TRUE(host.ended);
+    }
 }
 
 TEST_F(SweeperMends, UnparsableMessageIsReportedAndTheNextOneChecked)
