@@ -70,6 +70,7 @@ private:
     bool wholeFlag(const AccountRecord& account, int64_t messageSize) const;
     Fetch fetch(const AccountRecord& account, int number);
     bool fetchOnce(int number, const Fetch& plan);
+    Fetch judgeByHeader(const AccountRecord& account, int number, Fetch plan);
     void reportUnreadable(const AccountRecord& account, int number, const std::exception& failure);
     void handleMessage(const AccountRecord& account, int number, int64_t messageSize, bool whole);
     void classify(int number, int64_t messageSize, bool whole);
@@ -102,7 +103,7 @@ private:
     SharedChanges pending_;
     std::optional<VisitLedger> visit_; // from log-in to the end of the connection
     size_t visitAccount_ = 0;
-    std::string lastFailure_;          // why the last attempt or the connection failed
+    std::string lastFailure_; // why the last attempt or the connection failed
 
     // The message being handled
     std::string identity_;

@@ -71,16 +71,31 @@ SweeperCycle::Fetch SweeperCycle::fetch(const AccountRecord& account, int number
             reportUnreadable(account, number, failure);
             plan.result = FetchResult::Unreadable;
             return plan;
-        } catch (const EIdUnknownMessagePartType& failure) {
-            reportUnreadable(account, number, failure);
-            plan.result = FetchResult::Unreadable;
-            return plan;
+        } catch (const EIdUnknownMessagePartType&) {
+            return judgeByHeader(account, number, plan);
         } catch (const std::exception& failure) {
             cancel_.throwIfCancelled();
             lastFailure_ = failure.what();
         }
     }
     plan.result = FetchResult::Failed;
+    return plan;
+}
+
+// A body whose parts cannot be told apart must not carry the mail past every
+// rule: the answer was read to its end, so the header is fetched and judged,
+// as a message above the size limit is.
+SweeperCycle::Fetch SweeperCycle::judgeByHeader(const AccountRecord& account, int number, Fetch plan)
+{
+    plan.whole = false;
+    try {
+        fetchOnce(number, plan);
+        plan.result = FetchResult::Fetched;
+    } catch (const std::exception& failure) {
+        cancel_.throwIfCancelled();
+        reportUnreadable(account, number, failure);
+        plan.result = FetchResult::Unreadable;
+    }
     return plan;
 }
 

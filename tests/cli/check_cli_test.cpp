@@ -310,8 +310,7 @@ TEST_F(CheckCliTest, ReadOnlyConfigFolderKeepsTheCycleAwayFromTheServer)
     if (root)
         std::system(("chattr -i '" + config + "'").c_str());
     ::chmod(config.c_str(), 0700);
-    EXPECT_NE(r.err.find("Nie można zapisać plików w folderze programu (" + config + ")!"), std::string::npos)
-        << r.err;
+    EXPECT_NE(r.err.find("Nie można zapisać plików w folderze programu (" + config + ")!"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("Łączenie z"), std::string::npos) << r.err;
     EXPECT_EQ(dovecot->messageFiles("alice").size(), mails.size()) << "nothing deleted";
     EXPECT_EQ(archiveFiles().size(), 0u);

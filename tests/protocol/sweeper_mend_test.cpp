@@ -97,6 +97,30 @@ TEST_F(SweeperMends, UnparsableMessageIsReportedAndTheNextOneChecked)
     EXPECT_EQ(data.counters.run.errors, 1u);
 }
 
+TEST_F(SweeperMends, BodyThatCannotBeTakenApartIsJudgedByItsHeader)
+{
+    const Lines header = {"Message-ID: <1@x>", "From: Spam <spam@example.com>", "Subject: Kasuj mnie",
+                          "MIME-Version: 1.0", "Content-Type: multipart/mixed; boundary=b"};
+    Lines whole = header;
+    for (const char* line : {"", "--b", "Content-Type: multipart/alternative; boundary=c",
+                             "Content-Transfer-Encoding: base64", "", "LS1j", "--b--"})
+        whole.push_back(line);
+    ScriptedServer server(joined({pop3Login(),
+                                  {"C: STAT", "S: +OK 1 300"},
+                                  fetchWhole(1, whole),
+                                  {"C: TOP 1 0", "S: +OK"},
+                                  messageRows(header),
+                                  {"C: DELE 1", "S: +OK"},
+                                  kQuit}));
+    data.accounts = {account(server)};
+    data.rules = {subjectRule("Kasuj", "kasuj", {false, false, false, true})};
+    runCycle();
+    EXPECT_EQ(server.finish(), Lines{});
+    ASSERT_EQ(data.report.size(), 1u);
+    EXPECT_EQ(mailFields(0)[2], "d");
+    EXPECT_EQ(data.counters.run.errors, 0u);
+}
+
 TEST_F(SweeperMends, ForwardsGoToTheRuleAddressesAndAnswersAreMarkedAutomatic)
 {
     SmtpPeer smtp;
