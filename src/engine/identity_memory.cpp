@@ -21,11 +21,16 @@ bool IdentityMemory::find(std::string_view identity) const
 
 void IdentityMemory::insert(std::string_view identity)
 {
+    insert(identity, generation());
+}
+
+void IdentityMemory::insert(std::string_view identity, uint64_t generation)
+{
     if (identity.empty())
         return;
     std::string text(identity);
     const std::lock_guard lock(mutex_);
-    if (held_.contains(text))
+    if (generation != generation_ || held_.contains(text))
         return;
     if (order_.size() == capacity_) {
         held_.erase(order_.front());
@@ -49,9 +54,16 @@ void IdentityMemory::clear()
     const std::lock_guard lock(mutex_);
     order_.clear();
     held_.clear();
+    ++generation_;
 }
 
-std::vector<std::string> IdentityMemory::slots() const
+uint64_t IdentityMemory::generation() const
+{
+    const std::lock_guard lock(mutex_);
+    return generation_;
+}
+
+std::vector<std::string> IdentityMemory::slotContents() const
 {
     const std::lock_guard lock(mutex_);
     std::vector<std::string> result(order_.begin(), order_.end());

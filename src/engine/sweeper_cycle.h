@@ -95,6 +95,7 @@ private:
     std::optional<BayesClassifier> bayes_;
     TIdMessage message_;
     std::string messageFile_;
+    uint64_t checkedGeneration_ = 0; // of the checked-message memory when the cycle began
     uint32_t progressSteps_ = 0;
     uint32_t progressTotal_ = 0;
     uint32_t newMailCount_ = 0;

@@ -134,7 +134,7 @@ void SweeperCycle::handleMessage(const AccountRecord& account, int number, int64
     } else {
         if (context_.checkedMemory.find(identity_))
             return;
-        context_.checkedMemory.insert(identity_);
+        context_.checkedMemory.insert(identity_, checkedGeneration_);
         classify(number, messageSize, whole);
     }
     std::string reportText;

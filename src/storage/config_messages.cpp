@@ -16,4 +16,20 @@ const std::string& configSaveErrorText()
     return text;
 }
 
+std::string heldBackText(const std::vector<std::string>& unreadFiles)
+{
+    std::string names;
+    for (const std::string& file : unreadFiles)
+        names += (names.empty() ? "" : ", ") + file;
+    return winLiteral("Sprawdzanie poczty zostało wstrzymane, a do ponownego uruchomienia programu nie będą "
+                      "zapisywane pliki: ") +
+           names + ".";
+}
+
+const std::string& cyclesHeldStatusText()
+{
+    static const std::string text = winLiteral("Sprawdzanie poczty wstrzymane: nie wczytano plików konfiguracji!");
+    return text;
+}
+
 } // namespace kestrin

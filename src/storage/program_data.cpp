@@ -104,6 +104,36 @@ LoadResult loadAll(const std::string& programFolder, ProgramData& data, TDateTim
     return result;
 }
 
+// The paths below an empty program folder, without their leading "/".
+std::string storedFileName(StoredFile file)
+{
+    switch (file) {
+    case StoredFile::Settings:
+        return settingsFilePath({}).substr(1);
+    case StoredFile::Accounts:
+        return recordFilePath({}, RecordKind::Accounts).substr(1);
+    case StoredFile::Rules:
+        return recordFilePath({}, RecordKind::Rules).substr(1);
+    case StoredFile::Friends:
+        return recordFilePath({}, RecordKind::Friends).substr(1);
+    case StoredFile::BayesWords:
+        return recordFilePath({}, RecordKind::BayesWords).substr(1);
+    case StoredFile::Report:
+        break;
+    }
+    return reportFilePath({}).substr(1);
+}
+
+std::vector<std::string> unreadStoredFiles(const ProgramData& data)
+{
+    std::vector<std::string> files;
+    for (size_t i = 0; i < kStoredFileCount; ++i) {
+        if (data.loadIncomplete[i])
+            files.push_back(storedFileName(static_cast<StoredFile>(i)));
+    }
+    return files;
+}
+
 SaveResult saveAll(const std::string& programFolder, const ProgramData& data)
 {
     SaveResult result;

@@ -47,6 +47,11 @@ struct LoadResult {
 // error ends the sequence; either way what was loaded before stays.
 LoadResult loadAll(const std::string& programFolder, ProgramData& data, TDateTime now);
 
+// The file's path below the program folder, e.g. "config/fri_database2.dat".
+std::string storedFileName(StoredFile file);
+// The files save-all leaves alone because their load did not complete.
+std::vector<std::string> unreadStoredFiles(const ProgramData& data);
+
 struct SaveResult {
     bool ok = true;
     std::string message; // configSaveErrorText() when a file could not be written

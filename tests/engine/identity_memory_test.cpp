@@ -25,7 +25,7 @@ TEST(IdentityMemory, FillsFromSlotZeroWithoutDuplicates)
     memory.insert("b");
     memory.insert("a");
     memory.insert("");
-    const std::vector<std::string> slots = memory.slots();
+    const std::vector<std::string> slots = memory.slotContents();
     ASSERT_EQ(slots.size(), 256u);
     EXPECT_EQ(slots[0], "a");
     EXPECT_EQ(slots[1], "b");
@@ -35,7 +35,7 @@ TEST(IdentityMemory, FillsFromSlotZeroWithoutDuplicates)
     EXPECT_FALSE(memory.find(""));
     memory.clear();
     EXPECT_FALSE(memory.find("a"));
-    EXPECT_EQ(memory.slots(), std::vector<std::string>(256));
+    EXPECT_EQ(memory.slotContents(), std::vector<std::string>(256));
 }
 
 TEST(IdentityMemory, OldestIsPushedOutWhenFull)
@@ -43,7 +43,7 @@ TEST(IdentityMemory, OldestIsPushedOutWhenFull)
     IdentityMemory memory;
     for (int i = 1; i <= 257; ++i)
         memory.insert(id(i));
-    std::vector<std::string> slots = memory.slots();
+    std::vector<std::string> slots = memory.slotContents();
     for (int slot = 0; slot < 256; ++slot)
         ASSERT_EQ(slots[slot], id(slot + 2));
     EXPECT_FALSE(memory.find(id(1)));
@@ -51,11 +51,11 @@ TEST(IdentityMemory, OldestIsPushedOutWhenFull)
 
     // Present already: nothing moves.
     memory.insert(id(100));
-    EXPECT_EQ(memory.slots(), slots);
+    EXPECT_EQ(memory.slotContents(), slots);
 
     // The one pushed out can come back, as the newest.
     memory.insert(id(1));
-    slots = memory.slots();
+    slots = memory.slotContents();
     EXPECT_EQ(slots.front(), id(3));
     EXPECT_EQ(slots.back(), id(1));
     EXPECT_FALSE(memory.find(id(2)));
@@ -66,7 +66,7 @@ TEST(IdentityMemory, LargeCapacityStaysConsistent)
     IdentityMemory memory(100000);
     for (int i = 0; i < 250000; ++i)
         memory.insert(id(i % 150000));
-    const std::vector<std::string> slots = memory.slots();
+    const std::vector<std::string> slots = memory.slotContents();
     // After 150000 distinct identities 50000..149999 remain; re-inserting 0..49999
     // pushes out 50000..99999, which then come back in turn and push out the rest.
     ASSERT_EQ(slots.size(), 100000u);
@@ -91,7 +91,7 @@ TEST(IdentityMemory, ConcurrentInsertsKeepEveryIdentityOnce)
     }
     for (std::thread& thread : threads)
         thread.join();
-    const std::vector<std::string> slots = memory.slots();
+    const std::vector<std::string> slots = memory.slotContents();
     const std::set<std::string> distinct(slots.begin(), slots.end() - (4096 - 4000));
     EXPECT_EQ(distinct.size(), 4000u);
     EXPECT_EQ(slots[4000], "");

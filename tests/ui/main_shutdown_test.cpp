@@ -4,7 +4,7 @@
 
 #include "peers/scripted_server.h"
 #include "platform/single_instance.h"
-#include "ui/main/temporary_files.h"
+#include "storage/temporary_files.h"
 
 #include <QAction>
 #include <QSystemTrayIcon>

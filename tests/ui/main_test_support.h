@@ -6,7 +6,8 @@
 #include "platform/desktop/shell_open.h"
 #include "storage/records.h"
 #include "ui/common/prompter.h"
-#include "ui/main/cycle_engine.h"
+#include "engine/identity_memory.h"
+#include "engine/sweeper.h"
 #include "ui/main/main_form.h"
 #include "ui/main/tray_program.h"
 

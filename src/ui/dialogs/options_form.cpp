@@ -5,7 +5,7 @@
 #include "text/date_time.h"
 #include "ui/common/tray_icon_files.h"
 #include "ui/common/win1250_text.h"
-#include "ui/dialogs/archive_cleanup.h"
+#include "engine/archive_cleanup.h"
 #include "ui/dialogs/color_box.h"
 #include "ui_options_form.h"
 
@@ -24,8 +24,6 @@
 namespace kestrin::ui {
 namespace {
 
-// Images of the main window's glyph list for the four double-click actions, in list order.
-constexpr std::array<int, 4> kTrayActionGlyphs = {16, 3, 10, 8};
 constexpr int kMaxTrayIcon = 14;
 constexpr int kMaxMsgStep = 5;
 constexpr int kPreviewSize = 32;
@@ -80,11 +78,9 @@ int byteOf(int32_t value)
 
 } // namespace
 
-Toptions::Toptions(std::string programFolder, ProgramData& programData, OptionsHost& host, OptionsServices services,
-                   QString programPath, QStringList programArguments, QWidget* parent)
-    : QDialog(parent), programFolder_(std::move(programFolder)), data_(programData), host_(host), services_(services),
-      programPath_(std::move(programPath)), programArguments_(std::move(programArguments)),
-      ui_(std::make_unique<::Ui::OptionsForm>()), binding_(programData.settings)
+Toptions::Toptions(session::ProgramSession& session, OptionsHost& host, OptionsServices services, QWidget* parent)
+    : QDialog(parent), session_(session), data_(session.data()), host_(host), services_(services),
+      ui_(std::make_unique<::Ui::OptionsForm>()), binding_(session.data().settings)
 {
     ui_->setupUi(this);
     // Only the tray menu's quit command ends the program, never closing this
@@ -181,34 +177,16 @@ void Toptions::connectHandlers()
     connect(ui_->delmsgcolor, &ColorBox::colorChanged, this, &Toptions::delmsgcolorChange);
 }
 
+// The controls show the settings whenever the session (re)loads them.
 void Toptions::formCreate()
 {
     ui_->pages->setCurrentIndex(0);
     ui_->traynormal->setMaximum(kMaxTrayIcon);
     ui_->traynewmail->setMaximum(kMaxTrayIcon);
-
-    const TDateTime now = localNow();
-    // What the controls hold when the settings file cannot be read.
-    data_.settings = defaultSettings(programFolder_, now);
-    const LoadResult loaded = loadAll(programFolder_, data_, now);
-    fillControls();
-    if (loaded.failure != LoadFailure::None)
-        services_.prompter.show(PromptIcon::Error, programCaption(), fromWin1250(loaded.message));
-
-    startUp_ = true;
-    applyClick();
-    startUp_ = false;
-
-    showTrayPreviews(false);
-    host_.refreshItemCounts();
-    if (loaded.failure == LoadFailure::VersionRefused) {
-        // A file of a newer version was left unread: checking mail without
-        // it (without the friends list, say) could delete wanted mail, so the
-        // program ends, with saving already switched off.
-        host_.closeMainWindow();
-        return;
-    }
-    host_.startFirstCycle();
+    connect(&session_, &session::ProgramSession::settingsLoaded, this, [this] {
+        fillControls();
+        showTrayPreviews(false);
+    });
 }
 
 void Toptions::fillControls()
@@ -255,70 +233,16 @@ void Toptions::applyClick()
 {
     FormClose();
     try {
-        applySteps();
+        session_.applySettings();
     } catch (const std::exception& e) {
         // The steps after a failing one do not run in this apply.
         services_.prompter.show(PromptIcon::Error, programCaption(), QString::fromUtf8(e.what()));
     }
 }
 
-void Toptions::applySteps()
-{
-    host_.setCheckInterval(static_cast<int>(checkIntervalMs(data_.settings.min, data_.settings.sek)));
-    applyTrayAction();
-    applyTrayIcon();
-    applyTransparency();
-    applyAutostart();
-    if (startUp_)
-        applyStartUpSteps();
-}
-
-void Toptions::applyTrayAction()
-{
-    const int position = ui_->trayaction->currentIndex();
-    // A stored position outside the list selects nothing; the tray menu then
-    // keeps what it has rather than show an item that does nothing.
-    if (position < 0 || position >= static_cast<int>(kTrayActionGlyphs.size()))
-        return;
-    host_.setTrayAction(ui_->trayaction->currentText(), kTrayActionGlyphs[static_cast<size_t>(position)]);
-}
-
-void Toptions::applyTrayIcon()
-{
-    // While a cycle runs the tray shows its progress; the idle icon follows at its end.
-    if (host_.checkTimerEnabled())
-        host_.setTrayIconFile(trayIconPath(ui_->traynormal->value()));
-}
-
-void Toptions::applyTransparency()
-{
-    const std::optional<int32_t> opacity = kestrin::windowOpacity(data_.settings.alpha);
-    host_.setTransparency(opacity.has_value(), opacity.value_or(255));
-}
-
-void Toptions::applyAutostart()
-{
-    // Only the user's own entry exists here. The Windows program also removed
-    // a machine-wide Run value; a desktop session has no machine-wide entry of
-    // ours to remove (/etc/xdg/autostart belongs to the package manager).
-    services_.autostart.setEnabled(data_.settings.runAtStartup, programPath_, programArguments_);
-}
-
-void Toptions::applyStartUpSteps()
-{
-    if (data_.settings.wabSynch)
-        host_.importFriendsSilently();
-    applyReportLimit(data_.report, data_.settings.maxRep, data_.settings.clearRepOnStart);
-    host_.reportReplaced();
-    if (data_.settings.clearArchOnStart)
-        deleteArchiveTextFiles(programFolder_);
-    host_.statisticsViewChanged();
-    host_.restoreListSorting();
-}
-
 QString Toptions::trayIconPath(int iconNumber) const
 {
-    return ui::trayIconPath(programFolder_, iconNumber);
+    return ui::trayIconPath(session_.programFolder(), iconNumber);
 }
 
 void Toptions::showTrayPreview(int iconNumber, QLabel* view, bool reportFailure)
@@ -410,7 +334,7 @@ void Toptions::mailbrowseClick()
 
 void Toptions::mcbrowseClick()
 {
-    const QString skins = QFile::decodeName(QByteArray::fromStdString(programFolder_)) + QStringLiteral("/skins");
+    const QString skins = QFile::decodeName(QByteArray::fromStdString(session_.programFolder())) + QStringLiteral("/skins");
     chooseFile(ui_->mcskin, &Settings::mailCheckSkin, skins, skinFilter());
 }
 

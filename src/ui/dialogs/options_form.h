@@ -1,13 +1,10 @@
 #pragma once
 // Toptions, the settings window "Kestrin - ustawienia". Created once at
-// program start and only shown and hidden after that. Its creation finishes
-// the start-up: it loads every stored file, applies the settings in start-up
-// mode and starts the first check cycle. Its controls are the live settings:
-// every change goes into ProgramData::settings at once, and "apply" only
-// passes the settings that live in the main window (timer, tray, transparency)
-// and the autostart entry on.
-#include "platform/desktop/autostart.h"
-#include "storage/program_data.h"
+// program start and only shown and hidden after that. Its controls are the
+// live settings: every change goes into the session's settings at once, and
+// "apply" asks the session to apply them (the check interval, the autostart
+// entry, and what the main window shows).
+#include "session/program_session.h"
 #include "ui/common/file_chooser.h"
 #include "ui/common/prompter.h"
 #include "ui/dialogs/options_binding.h"
@@ -31,23 +28,19 @@ namespace kestrin::ui {
 struct OptionsServices {
     Prompter& prompter;
     FileChooser& files;
-    kestrin::Autostart& autostart;
 };
 
 class Toptions : public QDialog {
     Q_OBJECT
 public:
-    // programPath and programArguments are what the autostart entry starts.
     // The main window disables itself while this window is shown, and Qt
     // disables a window's child windows with it: give a parent only when
     // the host disables something else than that parent.
-    Toptions(std::string programFolder, ProgramData& programData, OptionsHost& host, OptionsServices services,
-             QString programPath, QStringList programArguments, QWidget* parent = nullptr);
+    Toptions(session::ProgramSession& session, OptionsHost& host, OptionsServices services, QWidget* parent = nullptr);
     ~Toptions() override;
 
-    // The window's creation steps: load-all (an error box on failure, start-up
-    // goes on), apply in start-up mode, the tray previews, the main window's
-    // item counts and the first check cycle.
+    // The window's creation steps: from then on the controls show the
+    // settings each time the session loads them.
     void formCreate();
     // The main window's "Ustawienia": the main window is disabled while this
     // window is shown.
@@ -86,13 +79,6 @@ private:
     void connectHandlers();
     void fillControls();
 
-    void applySteps();
-    void applyTrayAction();
-    void applyTrayIcon();
-    void applyTransparency();
-    void applyAutostart();
-    void applyStartUpSteps();
-
     void showTrayPreview(int iconNumber, QLabel* view, bool reportFailure);
     void showTrayPreviews(bool reportFailure);
     QString trayIconPath(int iconNumber) const;
@@ -101,17 +87,12 @@ private:
     void snapMaxMsgToStep();
     void delmsgcolorChange(const QColor& color);
 
-    std::string programFolder_;
+    session::ProgramSession& session_;
     ProgramData& data_;
     OptionsHost& host_;
     OptionsServices services_;
-    QString programPath_;
-    QStringList programArguments_;
     std::unique_ptr<::Ui::OptionsForm> ui_;
     SettingsBinding binding_;
-    // True only while the window's creation runs "apply": the start-up-only
-    // steps (address-book import, report limit, archive clean-up, list views).
-    bool startUp_ = false;
 };
 
 } // namespace kestrin::ui

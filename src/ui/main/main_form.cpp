@@ -1,12 +1,10 @@
 #include "ui/main/main_form.h"
 
-#include "ui/main/cycle_engine.h"
-
 #include "platform/termination_signals.h"
 #include "storage/settings_lists.h"
-#include "ui/main/cycle_worker.h"
-#include "ui/main/hand_over_gate.h"
 #include "ui/common/tray_icon_files.h"
+#include "ui/common/win1250_text.h"
+#include "ui/main/tray_action.h"
 #include "ui_main_form.h"
 
 #include <QCoreApplication>
@@ -14,6 +12,8 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include <optional>
 
 namespace kestrin::ui {
 namespace {
@@ -27,18 +27,14 @@ constexpr int kStatusTextInset = 4;
 
 } // namespace
 
-Tmain::Tmain(std::string programFolder, QStringList programArguments, MainServices services, QWidget* parent)
-    : QMainWindow(parent), programFolder_(std::move(programFolder)), programArguments_(std::move(programArguments)),
-      services_(std::move(services)), ui_(std::make_unique<Ui::Tmain>()),
-      checkedMemory_(std::make_shared<IdentityMemory>(kCheckedMemoryCapacity)),
-      markedMemory_(std::make_shared<IdentityMemory>()), gate_(std::make_shared<HandOverGate>(*this, *this))
+Tmain::Tmain(ProgramSession& session, QStringList programArguments, MainServices services, QWidget* parent)
+    : QMainWindow(parent), session_(session), programArguments_(std::move(programArguments)),
+      services_(std::move(services)), ui_(std::make_unique<Ui::Tmain>())
 {
     if (!services_.quit)
         services_.quit = [] { QCoreApplication::quit(); };
     if (!services_.trayAvailable)
         services_.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-    if (services_.lockFolder.empty())
-        services_.lockFolder = singleInstanceLockFolder();
     ui_->setupUi(this);
     setWindowTitle(QStringLiteral("Kestrin sweeper"));
     buildStatusBar();
@@ -46,16 +42,11 @@ Tmain::Tmain(std::string programFolder, QStringList programArguments, MainServic
     buildToolbar();
     buildTrayMenu();
     buildTray();
-    connectCommands();
+    connectPageButtons();
+    connectSession();
 }
 
-Tmain::~Tmain()
-{
-    // Nothing may reach a window that is going away, not even a late step.
-    gate_->close();
-    if (worker_)
-        worker_->stop(kWorkerStopWait);
-}
+Tmain::~Tmain() = default;
 
 void Tmain::buildStatusBar()
 {
@@ -75,13 +66,6 @@ void Tmain::buildStatusBar()
 
 void Tmain::buildTimers()
 {
-    kill_timer_ = new QTimer(this);
-    kill_timer_->setObjectName(QStringLiteral("kill_timer"));
-    // Until the settings are applied: the default interval, never 0 (which would fire at once).
-    kill_timer_->setInterval(
-        static_cast<int>(checkIntervalMs(defaultPosition(SettingsList::Min), defaultPosition(SettingsList::Sek))));
-    connect(kill_timer_, &QTimer::timeout, this, &Tmain::kill_timerTimer);
-
     updateblink_timer_ = new QTimer(this);
     updateblink_timer_->setObjectName(QStringLiteral("updateblink_timer"));
     updateblink_timer_->setInterval(kUpdateBlinkMs);
@@ -93,40 +77,22 @@ void Tmain::buildTimers()
     connect(trayhost_timer_, &QTimer::timeout, this, &Tmain::trayhost_timerTimer);
 }
 
-IdentityMemory& Tmain::checkedMemory()
+// The window follows the session: the cycle in the status bar and the tray,
+// the settings it applies, and a report it could not save.
+void Tmain::connectSession()
 {
-    return *checkedMemory_;
-}
-
-IdentityMemory& Tmain::markedMemory()
-{
-    return *markedMemory_;
+    connect(&session_, &ProgramSession::cycleStarted, this, &Tmain::cycleStarted);
+    connect(&session_, &ProgramSession::cycleStatusChanged, this, &Tmain::cycleStatusChanged);
+    connect(&session_, &ProgramSession::cycleProgressChanged, this, &Tmain::cycleProgressChanged);
+    connect(&session_, &ProgramSession::cycleEnded, this, &Tmain::cycleEnded);
+    connect(&session_, &ProgramSession::settingsApplied, this, &Tmain::applyWindowSettings);
+    connect(&session_, &ProgramSession::saveFailed, this, &Tmain::reportSaveFailure);
 }
 
 void Tmain::setSettingsCommand(std::function<void()> showSettings)
 {
     showSettings_ = std::move(showSettings);
     tool_sett_->setEnabled(static_cast<bool>(showSettings_));
-}
-
-void Tmain::announceUpdate(const QString& version, const QString& history, const QString& setup)
-{
-    state_.updateAvailable = true;
-    state_.updateVersion = version;
-    state_.updateHistory = history;
-    state_.updateSetup = setup;
-}
-
-// OptionsHost
-
-void Tmain::setCheckInterval(int milliseconds)
-{
-    kill_timer_->setInterval(milliseconds);
-}
-
-bool Tmain::checkTimerEnabled() const
-{
-    return kill_timer_->isActive();
 }
 
 void Tmain::setTrayIconFile(const QString& icoPath)
@@ -155,45 +121,34 @@ double Tmain::mainWindowOpacity() const
     return windowOpacity();
 }
 
-// The friends page and its address-book reader listen for this; until they
-// exist nobody does, and nothing is imported.
-void Tmain::importFriendsSilently()
+// The settings that change how the window looks: the tray menu's default
+// item, the idle tray icon (a running cycle shows its progress instead, and the
+// idle icon follows at its end) and the transparency.
+void Tmain::applyWindowSettings(bool)
 {
-    emit addressBookImportRequested();
+    const Settings& settings = session_.data().settings;
+    const TrayAction action = trayActionAt(settings.defaultTrayAction);
+    // A stored position outside the list selects nothing; the menu then keeps
+    // what it has rather than show an item that does nothing.
+    if (action != TrayAction::None)
+        setTrayAction(action);
+    if (!session_.state().cycleRunning)
+        showIdleTrayIcon();
+    const std::optional<int32_t> opacity = kestrin::windowOpacity(settings.alpha);
+    setTransparency(opacity.has_value(), opacity.value_or(255));
 }
 
-void Tmain::statisticsViewChanged()
+// The start-up could not read every file: the user hears why once the window
+// is up; a refused file ends the program as "Zakończ" ends it, from the event
+// loop, so the quit reaches a running loop.
+void Tmain::startUpEnded(const session::StartUpResult& result)
 {
-    emit statisticsViewChangeRequested();
-}
-
-void Tmain::restoreListSorting()
-{
-    emit listSortingRestoreRequested();
-}
-
-void Tmain::refreshItemCounts()
-{
-    emit itemCountsChanged();
-}
-
-void Tmain::reportReplaced()
-{
-    emit reportChanged();
-}
-
-void Tmain::startFirstCycle()
-{
-    state_.checkRunning = false;
-    kill_timer_->stop();
-    kill_timerTimer();
-}
-
-// The start-up found a stored file it must not overwrite: the program ends as
-// "Zakończ" ends it, from the event loop, so the quit reaches a running loop.
-void Tmain::closeMainWindow()
-{
-    QTimer::singleShot(0, this, &Tmain::pop_zakonczClick);
+    if (!result.message.empty())
+        services_.prompter.show(PromptIcon::Error, programCaption(), fromWin1250(result.message));
+    if (!result.applyError.empty())
+        services_.prompter.show(PromptIcon::Error, programCaption(), QString::fromUtf8(result.applyError));
+    if (result.outcome == session::StartUpOutcome::VersionRefused)
+        QTimer::singleShot(0, this, &Tmain::pop_zakonczClick);
 }
 
 } // namespace kestrin::ui

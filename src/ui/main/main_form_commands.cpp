@@ -16,8 +16,6 @@
 namespace kestrin::ui {
 namespace {
 
-// The glyphs of the tray menu's default item, by the chosen double-click action.
-constexpr int kShowWindowGlyph = 16;
 constexpr int kMailGlyph = 3;
 constexpr int kCheckGlyph = 10;
 constexpr int kArchiveGlyph = 8;
@@ -34,22 +32,27 @@ QAction* separator(QObject* parent, const char* name)
 
 } // namespace
 
-QAction* Tmain::addToolButton(const char* name, const QString& caption, int glyph)
+// handler: what the command runs; none for a command whose window comes later.
+QAction* Tmain::addToolButton(const char* name, const QString& caption, int glyph, void (Tmain::*handler)())
 {
     auto* action = new QAction(glyphIcon(glyph), caption, this);
     action->setObjectName(QLatin1String(name));
     action->setToolTip(caption);
     toolbar_->addAction(action);
+    if (handler != nullptr)
+        connect(action, &QAction::triggered, this, handler);
     return action;
 }
 
-QAction* Tmain::addMenuItem(const char* name, const QString& caption, int glyph)
+QAction* Tmain::addMenuItem(const char* name, const QString& caption, int glyph, void (Tmain::*handler)())
 {
     auto* action = new QAction(caption, pop_menu_);
     action->setObjectName(QLatin1String(name));
     if (glyph >= 0)
         action->setIcon(glyphIcon(glyph));
     pop_menu_->addAction(action);
+    if (handler != nullptr)
+        connect(action, &QAction::triggered, this, handler);
     return action;
 }
 
@@ -73,22 +76,24 @@ void Tmain::buildToolbar()
     addToolBar(Qt::TopToolBarArea, toolbar_);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    tool_checknow_ = addToolButton("tool_checknow", QStringLiteral("Sprawdź teraz konta pocztowe"), kCheckGlyph);
-    markNotYetAvailable(addToolButton("tool_trash", QStringLiteral("Archiwum wiadomości"), kArchiveGlyph));
+    tool_checknow_ = addToolButton("tool_checknow", QStringLiteral("Sprawdź teraz konta pocztowe"), kCheckGlyph,
+                                   &Tmain::tool_checknowClick);
+    markNotYetAvailable(addToolButton("tool_trash", QStringLiteral("Archiwum wiadomości"), kArchiveGlyph, nullptr));
     toolbar_->addAction(separator(this, "sep1"));
-    markNotYetAvailable(addToolButton("tool_addred", QStringLiteral("Dodaj nową regułę wiadomości"), 14));
-    markNotYetAvailable(addToolButton("tool_addacc", QStringLiteral("Dodaj nowe konto pocztowe"), 12));
-    markNotYetAvailable(addToolButton("tool_addfri", QStringLiteral("Dodaj nowego przyjaciela"), 13));
+    markNotYetAvailable(addToolButton("tool_addred", QStringLiteral("Dodaj nową regułę wiadomości"), 14, nullptr));
+    markNotYetAvailable(addToolButton("tool_addacc", QStringLiteral("Dodaj nowe konto pocztowe"), 12, nullptr));
+    markNotYetAvailable(addToolButton("tool_addfri", QStringLiteral("Dodaj nowego przyjaciela"), 13, nullptr));
     toolbar_->addAction(separator(this, "sep2"));
-    tool_sett_ = addToolButton("tool_sett", QStringLiteral("Ustawienia"), 4);
+    tool_sett_ = addToolButton("tool_sett", QStringLiteral("Ustawienia"), 4, &Tmain::tool_settClick);
     tool_sett_->setEnabled(false); // until the settings window is there (setSettingsCommand)
-    tool_mail_ = addToolButton("tool_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph);
+    tool_mail_ = addToolButton("tool_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph, &Tmain::tool_mailClick);
     toolbar_->addAction(separator(this, "sep4"));
-    markNotYetAvailable(addToolButton("tool_appinfo", QStringLiteral("Kestrin - informacje o programie"), 5));
+    markNotYetAvailable(addToolButton("tool_appinfo", QStringLiteral("Kestrin - informacje o programie"), 5, nullptr));
     sep3_ = separator(this, "sep3");
     sep3_->setVisible(false);
     toolbar_->addAction(sep3_);
-    tool_update_ = addToolButton("tool_update", QStringLiteral("Pobierz najnowszą wersję programu!"), kUpdateGlyph);
+    tool_update_ = addToolButton("tool_update", QStringLiteral("Pobierz najnowszą wersję programu!"), kUpdateGlyph,
+                                 &Tmain::tool_updateClick);
     tool_update_->setVisible(false);
 }
 
@@ -96,53 +101,40 @@ void Tmain::buildTrayMenu()
 {
     pop_menu_ = new QMenu(this);
     pop_menu_->setObjectName(QStringLiteral("pop_menu"));
-    pop_update_ = addMenuItem("pop_update", QStringLiteral("Pobierz najnowszą wersję programu!"), kUpdateGlyph);
+    pop_update_ = addMenuItem("pop_update", QStringLiteral("Pobierz najnowszą wersję programu!"), kUpdateGlyph,
+                              &Tmain::pop_updateClick);
     pop_update_->setVisible(false);
     pop_update_n_ = separator(pop_menu_, "pop_update_n");
     pop_update_n_->setVisible(false);
     pop_menu_->addAction(pop_update_n_);
-    pop_trayaction_ = addMenuItem("pop_trayaction", QString(), -1);
+    pop_trayaction_ = addMenuItem("pop_trayaction", QString(), -1, &Tmain::pop_trayactionClick);
     pop_trayaction_->setVisible(false);
     pop_trayaction_n_ = separator(pop_menu_, "pop_trayaction_n");
     pop_trayaction_n_->setVisible(false);
     pop_menu_->addAction(pop_trayaction_n_);
-    addMenuItem("pop_show", QStringLiteral("Pokaż okno programu"), -1);
-    addMenuItem("pop_hide", QStringLiteral("Ukryj okno programu"), -1);
+    addMenuItem("pop_show", QStringLiteral("Pokaż okno programu"), -1, &Tmain::pop_showClick);
+    addMenuItem("pop_hide", QStringLiteral("Ukryj okno programu"), -1, &Tmain::pop_hideClick);
     pop_menu_->addAction(separator(pop_menu_, nullptr));
-    addMenuItem("pop_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph);
-    pop_checknow_ = addMenuItem("pop_checknow", QStringLiteral("Sprawdź konta pocztowe"), kCheckGlyph);
-    markNotYetAvailable(addMenuItem("pop_trash", QStringLiteral("Pokaż zarchiwizowane wiadomości"), kArchiveGlyph));
+    addMenuItem("pop_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph, &Tmain::pop_mailClick);
+    pop_checknow_ = addMenuItem("pop_checknow", QStringLiteral("Sprawdź konta pocztowe"), kCheckGlyph, &Tmain::pop_checknowClick);
+    markNotYetAvailable(addMenuItem("pop_trash", QStringLiteral("Pokaż zarchiwizowane wiadomości"), kArchiveGlyph, nullptr));
     pop_menu_->addAction(separator(pop_menu_, nullptr));
-    addMenuItem("pop_zakoncz", QStringLiteral("Zakończ"), -1);
+    addMenuItem("pop_zakoncz", QStringLiteral("Zakończ"), -1, &Tmain::pop_zakonczClick);
     pop_menu_->setToolTipsVisible(true);
 }
 
-void Tmain::connectCommands()
+// Buttons of the page forms, which the window owns.
+void Tmain::connectPageButtons()
 {
-    const auto onTriggered = [this](const char* name, void (Tmain::*handler)()) {
-        auto* action = findChild<QAction*>(QLatin1String(name));
-        connect(action, &QAction::triggered, this, handler);
-    };
-    onTriggered("tool_checknow", &Tmain::tool_checknowClick);
-    onTriggered("tool_sett", &Tmain::tool_settClick);
-    onTriggered("tool_mail", &Tmain::tool_mailClick);
-    onTriggered("tool_update", &Tmain::tool_updateClick);
-    onTriggered("pop_update", &Tmain::pop_updateClick);
-    onTriggered("pop_trayaction", &Tmain::pop_trayactionClick);
-    onTriggered("pop_show", &Tmain::pop_showClick);
-    onTriggered("pop_hide", &Tmain::pop_hideClick);
-    onTriggered("pop_mail", &Tmain::pop_mailClick);
-    onTriggered("pop_checknow", &Tmain::pop_checknowClick);
-    onTriggered("pop_zakoncz", &Tmain::pop_zakonczClick);
     connect(ui_->pop3_checknow, &QPushButton::clicked, this, &Tmain::pop3_checknowClick);
     connect(ui_->stat_reset, &QPushButton::clicked, this, &Tmain::stat_resetClick);
 }
 
-void Tmain::setTrayAction(const QString& caption, int glyphIndex)
+void Tmain::setTrayAction(TrayAction action)
 {
-    pop_trayaction_->setText(caption);
-    pop_trayaction_->setIcon(glyphIcon(glyphIndex));
-    trayActionGlyph_ = glyphIndex;
+    pop_trayaction_->setText(trayActionCaption(action));
+    pop_trayaction_->setIcon(glyphIcon(trayActionGlyph(action)));
+    trayAction_ = action;
     pop_trayaction_->setVisible(true);
     pop_trayaction_n_->setVisible(true);
     QFont bold = pop_trayaction_->font();
@@ -151,12 +143,9 @@ void Tmain::setTrayAction(const QString& caption, int glyphIndex)
     pop_menu_->setDefaultAction(pop_trayaction_);
 }
 
-// Runs the cycle start only while the timer runs, that is while no cycle runs:
-// a request during a cycle is dropped, not queued.
 void Tmain::pop3_checknowClick()
 {
-    if (kill_timer_->isActive())
-        kill_timerTimer();
+    session_.checkNow();
 }
 
 void Tmain::tool_checknowClick()
@@ -175,8 +164,7 @@ void Tmain::stat_resetClick()
     if (!services_.prompter.ask(QStringLiteral("Czyszczenie raportu"),
                                 QStringLiteral("Czy na pewno usunąć wszystkie elementy raportu?")))
         return;
-    data_.report.clear();
-    emit reportChanged();
+    session_.clearReport();
 }
 
 // The settings window re-enables this window when it closes.
@@ -190,7 +178,7 @@ void Tmain::tool_settClick()
 
 void Tmain::tool_mailClick()
 {
-    const QString program = fromWin1250(data_.settings.mail);
+    const QString program = fromWin1250(session_.data().settings.mail);
     if (program.isEmpty())
         return;
     if (!services_.shell.open(program))
@@ -209,28 +197,30 @@ void Tmain::tool_updateClick()
 
 void Tmain::pop_updateClick()
 {
-    if (!state_.updateAvailable)
+    const session::SessionState& state = session_.state();
+    if (!state.updateAvailable)
         return;
-    const QString updater = QString::fromStdString(programFolder_) + QStringLiteral("/Update.exe");
-    if (!services_.shell.open(updater,
-                              updaterArguments(state_.updateVersion, state_.updateHistory, state_.updateSetup)))
+    const QString updater = QString::fromStdString(programFolder()) + QStringLiteral("/Update.exe");
+    if (!services_.shell.open(updater, updaterArguments(QString::fromStdString(state.updateVersion),
+                                                        QString::fromStdString(state.updateHistory),
+                                                        QString::fromStdString(state.updateSetup))))
         showDeferredError(QStringLiteral("Nie można uruchomić programu aktualizującego:\r\n") + updater);
 }
 
-// The default item runs the command whose glyph it was given.
 void Tmain::pop_trayactionClick()
 {
-    switch (trayActionGlyph_) {
-    case kShowWindowGlyph:
+    switch (trayAction_) {
+    case TrayAction::ShowWindow:
         pop_showClick();
         break;
-    case kMailGlyph:
+    case TrayAction::RunMail:
         pop_mailClick();
         break;
-    case kCheckGlyph:
+    case TrayAction::CheckNow:
         pop_checknowClick();
         break;
-    default: // kArchiveGlyph: the archive window is not part of the program yet
+    case TrayAction::ShowArchive: // the archive window is not part of the program yet
+    case TrayAction::None:
         break;
     }
 }

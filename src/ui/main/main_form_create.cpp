@@ -3,8 +3,6 @@
 // layout, the legend images and the start as a tray icon.
 #include "ui/main/main_form.h"
 
-#include "ui/main/cycle_engine.h"
-
 #include "platform/termination_signals.h"
 #include "storage/old_version.h"
 #include "storage/stale_temporary_files.h"
@@ -57,18 +55,16 @@ bool Tmain::FormCreate()
     if (refuseSecondInstance())
         return false;
     // Half-saved copies a killed run left (the account file's among them).
-    removeStaleTemporaryFiles(programFolder_);
+    removeStaleTemporaryFiles(programFolder());
     // The close box and Alt+F4 do nothing (closeEvent); the user ends the
     // program through pop_zakoncz only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
-    // The program folder was chosen before the window was made (programFolder_).
+    // The program folder was chosen before the window was made.
     if (handOverOldSettings())
         return false;
-    resetState();
     layOutWindow();
     drawLegendImages();
-    ruleHits_ = computeRuleHitStatistics(data_.rules);
     watchSessionEnd();
     startInTray();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -77,20 +73,18 @@ bool Tmain::FormCreate()
 
 bool Tmain::refuseSecondInstance()
 {
-    instanceLock_ = std::make_unique<SingleInstanceLock>(programFolder_, services_.lockFolder);
-    if (instanceLock_->tryLock())
+    if (session_.lockProgram())
         return false;
-    instanceLock_.reset();
     services_.prompter.show(PromptIcon::Error, programCaption(), secondInstanceText(!programArguments_.isEmpty()));
     return true;
 }
 
 bool Tmain::handOverOldSettings()
 {
-    if (!settingsNeedConversion(programFolder_))
+    if (!settingsNeedConversion(programFolder()))
         return false;
     services_.prompter.show(PromptIcon::Warning, programCaption(), oldVersionText());
-    const std::filesystem::path converter = std::filesystem::path(programFolder_) / "Convert.exe";
+    const std::filesystem::path converter = std::filesystem::path(programFolder()) / "Convert.exe";
     std::error_code error;
     if (std::filesystem::is_regular_file(converter, error)) {
         services_.shell.open(QString::fromStdString(converter.string()));
@@ -99,18 +93,6 @@ bool Tmain::handOverOldSettings()
         services_.shell.open(productWebAddress());
     }
     return true;
-}
-
-void Tmain::resetState()
-{
-    state_ = MainWindowState();
-    data_.accounts.clear();
-    data_.rules.clear();
-    data_.friends.clear();
-    data_.bayesWords.clear();
-    data_.saveAllEnabled = true;
-    checkedMemory_->clear();
-    markedMemory_->clear();
 }
 
 void Tmain::layOutWindow()
@@ -123,7 +105,7 @@ void Tmain::layOutWindow()
     ui_->pages->setCurrentIndex(0);
     // The program's own icon: the first idle tray picture when it is installed.
     try {
-        setWindowIcon(loadIconFile(trayIconPath(programFolder_, 0)));
+        setWindowIcon(loadIconFile(trayIconPath(programFolder(), 0)));
     } catch (const std::exception&) {
         setWindowIcon(glyphIcon(10));
     }

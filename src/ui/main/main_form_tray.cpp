@@ -53,7 +53,7 @@ void Tmain::showTrayIcon(const QString& icoPath)
 
 void Tmain::showIdleTrayIcon()
 {
-    showTrayIcon(trayIconPath(programFolder_, data_.settings.normalTrayIcon));
+    showTrayIcon(trayIconPath(programFolder(), session_.data().settings.normalTrayIcon));
 }
 
 void Tmain::setTrayHint(const QString& text)
@@ -108,8 +108,8 @@ void Tmain::applicationMinimised()
 {
     if (notice_ != nullptr)
         notice_->closeIfOpen();
-    state_.newEntryCount = -std::abs(state_.newEntryCount);
-    if (kill_timer_->isActive())
+    session_.windowMinimised();
+    if (session_.checkTimerActive())
         showIdleTrayIcon();
 }
 
@@ -125,12 +125,6 @@ void Tmain::changeEvent(QEvent* event)
             if (isMinimized())
                 hide();
         });
-}
-
-void Tmain::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    emit statisticsChanged();
 }
 
 // The notification area can come and go (a panel restarts, a status-notifier

@@ -1,7 +1,7 @@
 #pragma once
-// The tray program's two long-lived windows and their start: the main window
-// first, which makes sure only one copy runs, then the settings window, whose
-// creation loads everything, applies the settings and starts the first cycle.
+// The tray program: the session and its two long-lived windows, and their
+// start: the main window first, which makes sure only one copy runs, then the
+// settings window, then the session's start-up (load-all, apply, first cycle).
 #include "platform/desktop/autostart.h"
 #include "platform/desktop/shell_open.h"
 #include "ui/common/file_chooser.h"
@@ -26,6 +26,7 @@ struct TrayProgramServices {
     Autostart& autostart;
     std::function<void()> quit;          // empty: QCoreApplication::quit
     std::function<bool()> trayAvailable; // empty: QSystemTrayIcon's answer
+    std::string lockFolder;              // empty: singleInstanceLockFolder()
 };
 
 class TrayProgram {
@@ -40,15 +41,16 @@ public:
     // settings went to the converter); nothing was loaded then.
     bool start();
 
+    session::ProgramSession& session() { return *session_; }
     Tmain& mainForm() { return *mainForm_; }
     // Null until start() got past the main window's creation.
     Toptions* options() { return options_.get(); }
 
 private:
-    std::string programFolder_;
     CommandLine commandLine_;
     TrayProgramServices services_;
     QString programPath_;
+    std::unique_ptr<session::ProgramSession> session_;
     std::unique_ptr<Tmain> mainForm_;
     std::unique_ptr<Toptions> options_;
 };

@@ -11,7 +11,7 @@ namespace kestrin {
 enum class CycleOutcome; // engine/sweeper.h
 }
 
-namespace kestrin::ui {
+namespace kestrin::session {
 
 class CycleSteps {
 public:
@@ -24,4 +24,4 @@ public:
     virtual void cycleFinished(CycleOutcome outcome) = 0;
 };
 
-} // namespace kestrin::ui
+} // namespace kestrin::session

@@ -5,12 +5,12 @@
 // thread. A step that reaches the UI thread after the cancel changes nothing.
 #include "engine/cancel_token.h"
 #include "engine/cycle_host.h"
-#include "ui/main/hand_over_gate.h"
+#include "session/hand_over_gate.h"
 
 #include <functional>
 #include <memory>
 
-namespace kestrin::ui {
+namespace kestrin::session {
 
 // How long the worker sleeps between two looks at the cancel token.
 inline constexpr int kHandOverSliceMs = 50;
@@ -36,4 +36,4 @@ private:
     std::shared_ptr<CancelToken> cancel_;
 };
 
-} // namespace kestrin::ui
+} // namespace kestrin::session

@@ -2,7 +2,7 @@
 // The start-up clean-up of the archive folder ("ClearArchOnStart").
 #include <string>
 
-namespace kestrin::ui {
+namespace kestrin {
 
 // Deletes every file of programFolder + "/archive" whose name ends in ".txt"
 // (any letter case, hidden ones too, as the Windows pattern "*.txt" matched
@@ -10,4 +10,4 @@ namespace kestrin::ui {
 // and the rest go on. Returns the number of files deleted.
 int deleteArchiveTextFiles(const std::string& programFolder);
 
-} // namespace kestrin::ui
+} // namespace kestrin

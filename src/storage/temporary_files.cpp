@@ -1,9 +1,9 @@
-#include "ui/main/temporary_files.h"
+#include "storage/temporary_files.h"
 
 #include <filesystem>
 #include <system_error>
 
-namespace kestrin::ui {
+namespace kestrin {
 
 void deleteTemporaryFiles(const std::string& programFolder)
 {
@@ -13,4 +13,4 @@ void deleteTemporaryFiles(const std::string& programFolder)
     }
 }
 
-} // namespace kestrin::ui
+} // namespace kestrin

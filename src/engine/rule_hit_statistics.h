@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kestrin::ui {
+namespace kestrin {
 
 struct RuleHitStatistics {
     uint32_t maximum = 1; // the largest `stat`, at least 1 (it divides)
@@ -16,4 +16,4 @@ struct RuleHitStatistics {
 
 RuleHitStatistics computeRuleHitStatistics(const std::vector<RuleRecord>& rules);
 
-} // namespace kestrin::ui
+} // namespace kestrin

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-namespace kestrin::ui {
+namespace kestrin {
 
 inline constexpr std::array<const char*, 6> kTemporaryFileNames = {"~message.txt", "~htmlmsg.html", "~advconfig.ini",
                                                                    "~masdata.ini", "~masimg.jpg",   "~stat.tmp"};
@@ -14,4 +14,4 @@ inline constexpr std::array<const char*, 6> kTemporaryFileNames = {"~message.txt
 // removed is left, silently.
 void deleteTemporaryFiles(const std::string& programFolder);
 
-} // namespace kestrin::ui
+} // namespace kestrin

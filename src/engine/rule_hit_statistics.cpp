@@ -1,8 +1,8 @@
-#include "ui/main/rule_hit_statistics.h"
+#include "engine/rule_hit_statistics.h"
 
 #include <algorithm>
 
-namespace kestrin::ui {
+namespace kestrin {
 
 RuleHitStatistics computeRuleHitStatistics(const std::vector<RuleRecord>& rules)
 {
@@ -14,4 +14,4 @@ RuleHitStatistics computeRuleHitStatistics(const std::vector<RuleRecord>& rules)
     return statistics;
 }
 
-} // namespace kestrin::ui
+} // namespace kestrin

@@ -1,15 +1,16 @@
-#include "ui/main/cycle_worker.h"
+#include "session/cycle_worker.h"
 
-#include "ui/main/cycle_engine.h"
+#include "engine/identity_memory.h"
+#include "engine/sweeper.h"
 
 #include "platform/thread_priority.h"
-#include "ui/main/qt_cycle_host.h"
+#include "session/qt_cycle_host.h"
 
 #include <condition_variable>
 #include <exception>
 #include <mutex>
 
-namespace kestrin::ui {
+namespace kestrin::session {
 
 struct CycleWorker::Shared {
     Shared(CycleResources r, std::shared_ptr<HandOverGate> g)
@@ -87,4 +88,4 @@ bool CycleWorker::running() const
     return !shared_->done;
 }
 
-} // namespace kestrin::ui
+} // namespace kestrin::session

@@ -8,7 +8,7 @@
 #include "engine/cycle_snapshot.h"
 #include "engine/internet_check.h"
 #include "mail/line_channel.h"
-#include "ui/main/hand_over_gate.h"
+#include "session/hand_over_gate.h"
 
 #include <chrono>
 #include <memory>
@@ -19,7 +19,7 @@ namespace kestrin {
 class IdentityMemory;
 }
 
-namespace kestrin::ui {
+namespace kestrin::session {
 
 struct CycleResources {
     std::string programFolder;
@@ -59,4 +59,4 @@ private:
     std::thread thread_;
 };
 
-} // namespace kestrin::ui
+} // namespace kestrin::session

@@ -1,11 +1,11 @@
-#include "ui/main/qt_cycle_host.h"
+#include "session/qt_cycle_host.h"
 
 #include <QSemaphore>
 #include <QtGlobal>
 
 #include <exception>
 
-namespace kestrin::ui {
+namespace kestrin::session {
 
 void QtCycleHost::status(const std::string& text)
 {
@@ -50,4 +50,4 @@ void QtCycleHost::handOver(std::function<void(CycleSteps&)> step)
         cancel_->throwIfCancelled();
 }
 
-} // namespace kestrin::ui
+} // namespace kestrin::session

@@ -1,6 +1,6 @@
-#include "ui/main/hand_over_gate.h"
+#include "session/hand_over_gate.h"
 
-namespace kestrin::ui {
+namespace kestrin::session {
 
 CycleSteps::~CycleSteps() = default;
 
@@ -28,4 +28,4 @@ bool HandOverGate::isOpen() const
     return receiver_ != nullptr;
 }
 
-} // namespace kestrin::ui
+} // namespace kestrin::session

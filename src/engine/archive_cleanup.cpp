@@ -1,4 +1,4 @@
-#include "ui/dialogs/archive_cleanup.h"
+#include "engine/archive_cleanup.h"
 
 #include "engine/archive_file.h"
 #include "text/ascii_case.h"
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace kestrin::ui {
+namespace kestrin {
 namespace {
 
 bool hasTextExtension(const std::string& name)
@@ -38,4 +38,4 @@ int deleteArchiveTextFiles(const std::string& programFolder)
     return deleted;
 }
 
-} // namespace kestrin::ui
+} // namespace kestrin

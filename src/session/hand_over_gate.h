@@ -4,14 +4,14 @@
 // itself be waiting on. Posting and closing share one lock, so once the window
 // has closed the gate (at shutdown or destruction) no call can reach it, not
 // even from a worker that was abandoned at shutdown.
-#include "ui/main/cycle_steps.h"
+#include "session/cycle_steps.h"
 
 #include <QObject>
 
 #include <functional>
 #include <mutex>
 
-namespace kestrin::ui {
+namespace kestrin::session {
 
 class HandOverGate {
 public:
@@ -31,4 +31,4 @@ private:
     CycleSteps* steps_;
 };
 
-} // namespace kestrin::ui
+} // namespace kestrin::session

@@ -1,0 +1,220 @@
+// The changes the windows and kestrin-cli ask for: each returns what the caller
+// shows, and each kind of change is announced once it is made.
+#include "session/program_session.h"
+
+#include "engine/bayes_mark.h"
+#include "engine/message_identity.h"
+#include "storage/config_messages.h"
+#include "storage/record_tables.h"
+#include "storage/report_entry.h"
+#include "text/cp1250.h"
+
+#include <algorithm>
+
+namespace kestrin::session {
+namespace {
+
+constexpr size_t kMaxAccounts = 100;
+constexpr size_t kMaxRules = 1000;
+constexpr size_t kMaxFriends = 1000;
+// The zero date-time in the default form: the first word to be replaced.
+constexpr const char* kNeverUsed = "1899-12-30";
+
+std::string limitText(size_t limit, RecordKind kind)
+{
+    const char* what = kind == RecordKind::Accounts ? " kont pocztowych!"
+                       : kind == RecordKind::Rules  ? " reguł wiadomości!"
+                                                    : " przyjaciół!";
+    return winLiteral("Nie można dodać więcej niż ") + std::to_string(limit) + winLiteral(what);
+}
+
+StoredFile storedFileOf(RecordKind kind)
+{
+    switch (kind) {
+    case RecordKind::Accounts:
+        return StoredFile::Accounts;
+    case RecordKind::Rules:
+        return StoredFile::Rules;
+    case RecordKind::Friends:
+        return StoredFile::Friends;
+    case RecordKind::BayesWords:
+        break;
+    }
+    return StoredFile::BayesWords;
+}
+
+void saveRecordFile(const std::string& folder, const ProgramData& data, RecordKind kind)
+{
+    switch (kind) {
+    case RecordKind::Accounts:
+        return saveAccounts(folder, data.accounts);
+    case RecordKind::Rules:
+        return saveRules(folder, data.rules);
+    case RecordKind::Friends:
+        return saveFriends(folder, data.friends);
+    case RecordKind::BayesWords:
+        return saveBayesWords(folder, data.bayesWords);
+    }
+}
+
+template <typename Record>
+void eraseAt(std::vector<Record>& records, std::vector<size_t> indexes)
+{
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    for (auto index = indexes.rbegin(); index != indexes.rend(); ++index) {
+        if (*index < records.size())
+            records.erase(records.begin() + static_cast<std::ptrdiff_t>(*index));
+    }
+}
+
+} // namespace
+
+ChangeResult ProgramSession::clearReport()
+{
+    data_.report.clear();
+    emit reportChanged();
+    return {};
+}
+
+ChangeResult ProgramSession::resetCounters(CounterReset which)
+{
+    switch (which) {
+    case CounterReset::Run:
+        clearRunCounters(data_.counters);
+        break;
+    case CounterReset::Totals:
+        clearTotals(data_.counters);
+        break;
+    case CounterReset::RunAndTotals:
+        clearRunCountersAndTotals(data_.counters);
+        break;
+    }
+    emit countersChanged();
+    return {};
+}
+
+ChangeResult ProgramSession::clearCheckedMemory()
+{
+    checkedMemory_->clear();
+    return {};
+}
+
+ChangeResult ProgramSession::markForDeletion(size_t line)
+{
+    if (line >= data_.report.size() || splitReportEntry(data_.report[line]).kind != kReportKindMail)
+        return ChangeResult::refused({});
+    std::string& entry = data_.report[line];
+    const std::vector<std::string> fields = splitMailFields(splitReportEntry(entry).payload);
+    if (mailField(fields, kMailDeleteMark) != "0" || mailField(fields, kMailActions).find('d') != std::string::npos)
+        return ChangeResult::refused(winLiteral(
+            "Nie można oznaczyć wybranej wiadomości do usunięcia gdyż została już ona oznaczona lub usunięta!"));
+    markedMemory_->insert(messageIdentity(std::string(mailField(fields, kMailMessageId)),
+                                          std::string(mailField(fields, kMailDate)),
+                                          std::string(mailField(fields, kMailSenderName)),
+                                          std::string(mailField(fields, kMailSenderAddress)),
+                                          std::string(mailField(fields, kMailSubject))));
+    rewriteMailField(entry, kMailDeleteMark, "1");
+    emit reportChanged();
+    return {};
+}
+
+ChangeResult ProgramSession::markBayes(size_t line, BayesList list)
+{
+    if (line >= data_.report.size())
+        return ChangeResult::refused({});
+    switch (markBayesEntry(data_.report[line], list, data_.bayesWords, data_.counters.totals, services_.now())) {
+    case BayesMarkResult::AlreadyMarked:
+        return ChangeResult::refused(winLiteral(kBayesMarkRefusal));
+    case BayesMarkResult::NotMailEntry:
+        return ChangeResult::refused({});
+    case BayesMarkResult::Marked:
+        break;
+    }
+    emit reportChanged();
+    emit countersChanged();
+    emit recordsChanged(RecordKind::BayesWords);
+    return {};
+}
+
+ChangeResult ProgramSession::neutraliseBayesWord(size_t index)
+{
+    if (index >= data_.bayesWords.size())
+        return ChangeResult::refused({});
+    data_.bayesWords[index].stat = 0;
+    data_.bayesWords[index].lastuse = kNeverUsed;
+    emit recordsChanged(RecordKind::BayesWords);
+    return {};
+}
+
+template <typename Record>
+ChangeResult ProgramSession::store(std::vector<Record>& records, int index, const Record& record, size_t limit,
+                                   RecordKind kind)
+{
+    if (index < 0) {
+        if (records.size() >= limit)
+            return ChangeResult::refused(limitText(limit, kind));
+        records.push_back(record);
+    } else if (static_cast<size_t>(index) < records.size()) {
+        records[static_cast<size_t>(index)] = record;
+    } else {
+        return ChangeResult::refused({});
+    }
+    return saveRecords(kind, {});
+}
+
+ChangeResult ProgramSession::storeAccount(int index, const AccountRecord& account)
+{
+    return store(data_.accounts, index, account, kMaxAccounts, RecordKind::Accounts);
+}
+
+ChangeResult ProgramSession::storeRule(int index, const RuleRecord& rule)
+{
+    ChangeResult result = store(data_.rules, index, rule, kMaxRules, RecordKind::Rules);
+    if (result.done)
+        clearCheckedMemory();
+    return result;
+}
+
+ChangeResult ProgramSession::storeFriend(int index, const FriendRecord& friendRecord)
+{
+    return store(data_.friends, index, friendRecord, kMaxFriends, RecordKind::Friends);
+}
+
+ChangeResult ProgramSession::deleteRecords(RecordKind kind, std::vector<size_t> indexes)
+{
+    switch (kind) {
+    case RecordKind::Accounts:
+        eraseAt(data_.accounts, std::move(indexes));
+        break;
+    case RecordKind::Rules:
+        eraseAt(data_.rules, std::move(indexes));
+        break;
+    case RecordKind::Friends:
+        eraseAt(data_.friends, std::move(indexes));
+        break;
+    case RecordKind::BayesWords:
+        eraseAt(data_.bayesWords, std::move(indexes));
+        break;
+    }
+    return saveRecords(kind, {});
+}
+
+// The changed file is written at once, unless its load did not complete (its
+// unread part must not be replaced) or saving is off for a refused version.
+ChangeResult ProgramSession::saveRecords(RecordKind kind, ChangeResult result)
+{
+    if (kind == RecordKind::Rules)
+        ruleHits_ = computeRuleHitStatistics(data_.rules);
+    emit recordsChanged(kind);
+    if (!data_.saveAllEnabled || data_.loadIncomplete[static_cast<size_t>(storedFileOf(kind))])
+        return result;
+    try {
+        saveRecordFile(programFolder_, data_, kind);
+    } catch (const std::exception&) {
+        result.saveError = configSaveErrorText();
+    }
+    return result;
+}
+
+} // namespace kestrin::session
