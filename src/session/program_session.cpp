@@ -32,14 +32,14 @@ ProgramSession::ProgramSession(std::string programFolder, SessionServices servic
     : QObject(parent), programFolder_(std::move(programFolder)), services_(withDefaults(std::move(services))),
       checkedMemory_(std::make_shared<IdentityMemory>(kCheckedMemoryCapacity)),
       markedMemory_(std::make_shared<IdentityMemory>()),
-      gate_(std::make_shared<HandOverGate>(*this, static_cast<CycleSteps&>(*this)))
+      gate_(std::make_shared<HandOverGate>(*this, *this))
 {
     kill_timer_ = new QTimer(this);
     kill_timer_->setObjectName(QStringLiteral("kill_timer"));
     // Until the settings are applied: the default interval, never 0 (which would fire at once).
     kill_timer_->setInterval(
         static_cast<int>(checkIntervalMs(defaultPosition(SettingsList::Min), defaultPosition(SettingsList::Sek))));
-    connect(kill_timer_, &QTimer::timeout, this, &ProgramSession::startCycle);
+    connect(kill_timer_, &QTimer::timeout, this, &ProgramSession::kill_timerTimer);
 }
 
 ProgramSession::~ProgramSession()

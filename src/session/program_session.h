@@ -45,6 +45,9 @@ struct SessionServices {
     std::function<void(bool enabled)> setAutostart;
     // Where the single-instance lock lives; empty = singleInstanceLockFolder().
     std::string lockFolder;
+    // False only where the program is pictured idle after its start (the
+    // screenshot tool): the start-up then ends with the timer started instead.
+    bool firstCycleAtStart = true;
 };
 
 // The statistics page's three clear commands.
@@ -81,7 +84,7 @@ struct StartUpResult {
     std::string applyError; // the autostart entry could not be written (UTF-8); the start went on
 };
 
-class ProgramSession : public QObject, private CycleSteps {
+class ProgramSession : public QObject, public CycleSteps {
     Q_OBJECT
 public:
     explicit ProgramSession(std::string programFolder, SessionServices services = {}, QObject* parent = nullptr);
@@ -112,6 +115,8 @@ public:
     // The check-now commands: a cycle starts at once unless one runs, the
     // program is ending, or cycles are held; a request during a cycle is dropped.
     void checkNow();
+    // kill_timer's handler: the cycle start (also the first cycle at start-up).
+    void kill_timerTimer();
     // Stops the timer and a running worker (no QUIT, so nothing is deleted),
     // saves everything and removes the temporary files. Runs once.
     SaveResult shutDown();
@@ -141,6 +146,13 @@ public:
     ChangeResult storeFriend(int index, const FriendRecord& friendRecord);
     ChangeResult deleteRecords(RecordKind kind, std::vector<size_t> indexes);
 
+    // CycleSteps: the worker's handoffs, on this object's thread (tests run them directly).
+    void cycleStatus(const std::string& text) override;
+    void cycleProgress(uint8_t percent) override;
+    void cycleResult(const CycleResult& result) override;
+    void cycleEnd(const CycleEnd& end) override;
+    void cycleFinished(CycleOutcome outcome) override;
+
 signals:
     void settingsLoaded();
     void settingsApplied(bool startUp);
@@ -160,14 +172,6 @@ signals:
     void saveFailed(const std::string& text, const std::string& detail);
 
 private:
-    // CycleSteps: the worker's handoffs, on this object's thread.
-    void cycleStatus(const std::string& text) override;
-    void cycleProgress(uint8_t percent) override;
-    void cycleResult(const CycleResult& result) override;
-    void cycleEnd(const CycleEnd& end) override;
-    void cycleFinished(CycleOutcome outcome) override;
-
-    void startCycle();
     void endOfCycle();
     void saveReport();
     ChangeResult saveRecords(RecordKind kind, ChangeResult result);

@@ -23,12 +23,12 @@ Q_LOGGING_CATEGORY(cycleLog, "kestrin.cycle", QtWarningMsg)
 void ProgramSession::checkNow()
 {
     if (kill_timer_->isActive())
-        startCycle();
+        kill_timerTimer();
 }
 
 // The timer and the check commands stay off until the end-of-cycle step, so
 // at most one cycle runs.
-void ProgramSession::startCycle()
+void ProgramSession::kill_timerTimer()
 {
     if (worker_ || shutDown_ || state_.cyclesHeld)
         return;

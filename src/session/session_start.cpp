@@ -45,7 +45,10 @@ StartUpResult ProgramSession::startUp()
         return result;
     }
     kill_timer_->stop();
-    startCycle();
+    if (services_.firstCycleAtStart)
+        kill_timerTimer();
+    else
+        kill_timer_->start();
     return result;
 }
 

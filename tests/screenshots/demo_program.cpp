@@ -7,31 +7,38 @@ namespace kestrin::shots {
 DemoProgram::DemoProgram(std::string programFolder, const std::string& lockFolder, QStringList arguments)
     : programFolder_(std::move(programFolder)), autostart_(QString::fromStdString(programFolder_ + "/xdg-config"))
 {
+    ui::CommandLine commandLine;
+    commandLine.home = programFolder_;
+    session::SessionServices services;
+    services.lockFolder = lockFolder;
+    services.firstCycleAtStart = false;
+    services.setAutostart = [this, arguments = ui::homeArguments(commandLine)](bool enabled) {
+        autostart_.setEnabled(enabled, QStringLiteral("/usr/bin/kestrin"), arguments);
+    };
+    session_ = std::make_unique<session::ProgramSession>(programFolder_, std::move(services));
     // No notification area: the window shows at start, as where no tray exists.
-    main_ = std::make_unique<ui::Tmain>(programFolder_, std::move(arguments),
-                                        ui::MainServices{prompter, shell, [] {}, [] { return false; }, lockFolder});
+    main_ = std::make_unique<ui::Tmain>(*session_, std::move(arguments),
+                                        ui::MainServices{prompter, shell, [] {}, [] { return false; }});
 }
 
-// The settings window goes first: it works on the main window's data.
+// The windows go before the session they show.
 DemoProgram::~DemoProgram()
 {
     options_.reset();
+    main_.reset();
 }
 
 bool DemoProgram::start()
 {
     if (!main_->FormCreate())
         return false;
-    host_ = std::make_unique<FirstCycleHeld>(*main_);
-    ui::CommandLine commandLine;
-    commandLine.home = programFolder_;
-    options_ = std::make_unique<ui::Toptions>(programFolder_, main_->data(), *host_,
-                                              ui::OptionsServices{prompter, files_, autostart_},
-                                              QStringLiteral("/usr/bin/kestrin"), ui::homeArguments(commandLine));
+    options_ = std::make_unique<ui::Toptions>(*session_, *main_, ui::OptionsServices{prompter, files_});
     ui::Toptions* options = options_.get();
     main_->setSettingsCommand([options] { options->showSettings(); });
     options->formCreate();
-    return true;
+    const session::StartUpResult started = session_->startUp();
+    main_->startUpEnded(started);
+    return started.outcome == session::StartUpOutcome::Running;
 }
 
 } // namespace kestrin::shots

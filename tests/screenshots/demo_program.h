@@ -1,7 +1,7 @@
 #pragma once
-// The tray program's two windows on one program folder, started as the
-// executable starts them (main window, then the settings window and its
-// load-all and apply) on recording seams, with the first check cycle held.
+// The tray program's session and two windows on one program folder, started
+// as the executable starts them (main window, settings window, the session's
+// start-up) on recording seams, with the first check cycle held.
 #include "platform/desktop/autostart.h"
 #include "recording_seams.h"
 #include "ui/common/file_chooser.h"
@@ -23,13 +23,13 @@ public:
     DemoProgram(const DemoProgram&) = delete;
     DemoProgram& operator=(const DemoProgram&) = delete;
 
-    // False when the main window's creation ended this copy (the boxes say why).
+    // False when the main window's creation ended this copy, or the start-up
+    // did not end idle with every file read (the boxes say why).
     bool start();
 
     ui::Tmain& main() { return *main_; }
     // Null until start() got past the main window's creation.
     ui::Toptions* options() { return options_.get(); }
-    bool firstCycleRequested() const { return host_ && host_->firstCycleRequested; }
 
     RecordingPrompter prompter;
     RecordingShellOpen shell;
@@ -38,8 +38,8 @@ private:
     std::string programFolder_;
     ui::DialogFileChooser files_; // no picture opens a file dialog
     XdgAutostart autostart_;      // below the program folder
+    std::unique_ptr<session::ProgramSession> session_;
     std::unique_ptr<ui::Tmain> main_;
-    std::unique_ptr<FirstCycleHeld> host_;
     std::unique_ptr<ui::Toptions> options_;
 };
 

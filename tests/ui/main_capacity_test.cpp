@@ -63,20 +63,20 @@ TEST(MainCapacity, LargestDataSetLoadsAndTheFirstCycleReachesEveryAccount)
     ProgramHarness harness(folder.path());
     ASSERT_TRUE(harness.program->start());
     ui::Tmain& form = harness.form();
-    ASSERT_TRUE(waitUntil([&form] { return !form.state().checkRunning; }, 60000));
+    ASSERT_TRUE(waitUntil([&form] { return !form.session().state().cycleRunning; }, 60000));
 
-    EXPECT_EQ(form.data().accounts.size(), 100u);
-    EXPECT_EQ(form.data().rules.size(), 1000u);
-    EXPECT_EQ(form.data().friends.size(), 1000u);
-    EXPECT_EQ(form.data().bayesWords.size(), 800u);
+    EXPECT_EQ(form.session().data().accounts.size(), 100u);
+    EXPECT_EQ(form.session().data().rules.size(), 1000u);
+    EXPECT_EQ(form.session().data().friends.size(), 1000u);
+    EXPECT_EQ(form.session().data().bayesWords.size(), 800u);
     EXPECT_TRUE(harness.prompter.shown.empty());
     // 250 kept at start, then one error entry per unreachable account.
-    EXPECT_EQ(form.data().report.size(), 250u + 100u);
-    EXPECT_EQ(form.data().counters.run.errors, 100u);
-    for (const AccountRecord& account : form.data().accounts)
+    EXPECT_EQ(form.session().data().report.size(), 250u + 100u);
+    EXPECT_EQ(form.session().data().counters.run.errors, 100u);
+    for (const AccountRecord& account : form.session().data().accounts)
         EXPECT_EQ(account.skip, 10) << account.name; // skipped in the next 10 cycles
     EXPECT_EQ(statusPanel(form, 0), QStringLiteral("Czuwanie..."));
-    EXPECT_TRUE(form.checkTimerEnabled());
+    EXPECT_TRUE(form.session().checkTimerActive());
 }
 
 } // namespace

@@ -42,7 +42,7 @@ int position(SettingsList list, const char* item)
 
 QTimer* killTimer(ui::Tmain& form)
 {
-    return form.findChild<QTimer*>(QStringLiteral("kill_timer"));
+    return &form.session().checkTimer();
 }
 
 QString trayHint(ui::Tmain& form)
@@ -52,8 +52,8 @@ QString trayHint(ui::Tmain& form)
 
 bool runCycle(ui::Tmain& form)
 {
-    form.kill_timerTimer();
-    return waitUntil([&form] { return !form.state().checkRunning; });
+    form.session().kill_timerTimer();
+    return waitUntil([&form] { return !form.session().state().cycleRunning; });
 }
 
 class MainCycleTest : public ::testing::Test {
@@ -62,7 +62,7 @@ protected:
     {
         window = std::make_unique<MainWindowHarness>(folder.path());
         ASSERT_TRUE(window->form->FormCreate());
-        form().data().settings.skipNetCheck = true;
+        form().session().data().settings.skipNetCheck = true;
     }
     ui::Tmain& form() { return *window->form; }
 
@@ -79,20 +79,20 @@ TEST_F(MainCycleTest, IntervalComesFromTheSettingsAndCountsFromTheEndOfTheCycle)
     ASSERT_GE(fiveMinutes, 0);
     ASSERT_GE(threeHundredMinutes, 0);
 
-    form().setCheckInterval(static_cast<int>(checkIntervalMs(fiveMinutes, thirtySeconds)));
+    form().session().checkTimer().setInterval(static_cast<int>(checkIntervalMs(fiveMinutes, thirtySeconds)));
     EXPECT_EQ(killTimer(form())->interval(), 330000);
-    EXPECT_FALSE(form().checkTimerEnabled()); // off until the first cycle has ended
+    EXPECT_FALSE(form().session().checkTimerActive()); // off until the first cycle has ended
 
-    form().setCheckInterval(static_cast<int>(checkIntervalMs(threeHundredMinutes, noSeconds)));
+    form().session().checkTimer().setInterval(static_cast<int>(checkIntervalMs(threeHundredMinutes, noSeconds)));
     ASSERT_TRUE(runCycle(form()));
-    EXPECT_TRUE(form().checkTimerEnabled());
+    EXPECT_TRUE(form().session().checkTimerActive());
     EXPECT_EQ(killTimer(form())->interval(), 18000000);
     // Counted from the end of the cycle: the whole interval is still ahead.
     EXPECT_GT(killTimer(form())->remainingTime(), 17000000);
 
     // A new interval applied while the timer runs takes effect on the running timer.
-    form().setCheckInterval(static_cast<int>(checkIntervalMs(fiveMinutes, thirtySeconds)));
-    EXPECT_TRUE(form().checkTimerEnabled());
+    form().session().checkTimer().setInterval(static_cast<int>(checkIntervalMs(fiveMinutes, thirtySeconds)));
+    EXPECT_TRUE(form().session().checkTimerActive());
     // (Qt's coarse timers may stretch an interval by up to 5 %.)
     EXPECT_LT(killTimer(form())->remainingTime(), 350000);
     EXPECT_GT(killTimer(form())->remainingTime(), 310000);
@@ -106,11 +106,11 @@ TEST_F(MainCycleTest, CheckNowDuringACycleIsIgnoredNotQueued)
     for (const char* row : {"C: STAT", "WAIT 1500", "S: +OK 0 0", "C: QUIT", "S: +OK bye"})
         script.emplace_back(row);
     ScriptedServer server(script);
-    form().data().accounts = {loopbackAccount(server.port())};
-    form().setCheckInterval(330000);
-    form().setTrayAction(QStringLiteral("Sprawdź konta pocztowe"), 10);
+    form().session().data().accounts = {loopbackAccount(server.port())};
+    form().session().checkTimer().setInterval(330000);
+    form().setTrayAction(ui::TrayAction::CheckNow);
 
-    form().kill_timerTimer();
+    form().session().kill_timerTimer();
     ASSERT_TRUE(waitUntil([this] { return statusPanel(form(), 1) == QStringLiteral("50%"); }));
     auto* checkNow = form().findChild<QPushButton*>(QStringLiteral("pop3_checknow"));
     EXPECT_FALSE(checkNow->isEnabled());
@@ -119,22 +119,22 @@ TEST_F(MainCycleTest, CheckNowDuringACycleIsIgnoredNotQueued)
     form().findChild<QAction*>(QStringLiteral("tool_checknow"))->trigger();
     form().findChild<QAction*>(QStringLiteral("pop_checknow"))->trigger();
     form().findChild<QAction*>(QStringLiteral("pop_trayaction"))->trigger();
-    EXPECT_TRUE(form().state().checkRunning);
+    EXPECT_TRUE(form().session().state().cycleRunning);
 
-    ASSERT_TRUE(waitUntil([this] { return !form().state().checkRunning; }));
+    ASSERT_TRUE(waitUntil([this] { return !form().session().state().cycleRunning; }));
     EXPECT_TRUE(server.finish().empty());
     // No second cycle follows: the next one is a whole interval away.
     runEventsFor(300);
-    EXPECT_FALSE(form().state().checkRunning);
-    EXPECT_TRUE(form().checkTimerEnabled());
+    EXPECT_FALSE(form().session().state().cycleRunning);
+    EXPECT_TRUE(form().session().checkTimerActive());
     EXPECT_GT(killTimer(form())->remainingTime(), 310000);
     EXPECT_EQ(statusPanel(form(), 0), QStringLiteral("Czuwanie..."));
 
     // Once idle, the same command starts a cycle at once (no account: it ends at once).
-    form().data().accounts.clear();
+    form().session().data().accounts.clear();
     form().pop3_checknowClick();
-    EXPECT_TRUE(form().state().checkRunning);
-    ASSERT_TRUE(waitUntil([this] { return !form().state().checkRunning; }));
+    EXPECT_TRUE(form().session().state().cycleRunning);
+    ASSERT_TRUE(waitUntil([this] { return !form().session().state().cycleRunning; }));
 }
 
 TEST_F(MainCycleTest, ProgressShowsInStatusBarTrayHintAndScanIcon)
@@ -144,19 +144,19 @@ TEST_F(MainCycleTest, ProgressShowsInStatusBarTrayHintAndScanIcon)
         int icon;
     };
     for (const Case c : {Case{0, 0}, Case{1, 1}, Case{14, 1}, Case{15, 2}, Case{50, 4}, Case{99, 7}, Case{100, 7}}) {
-        form().cycleProgress(c.percent);
+        form().session().cycleProgress(c.percent);
         const QString text = QString::number(c.percent) + QLatin1Char('%');
         EXPECT_EQ(statusPanel(form(), 1), text);
         EXPECT_EQ(trayHint(form()), text);
         EXPECT_EQ(form().trayIconFile(), ui::scanIconPath(folder.path(), c.icon)) << int{c.percent};
     }
-    form().cycleStatus(utf8ToCp1250("Łączenie z Skrzynka (127.0.0.1), próba 1 z 3..."));
+    form().session().cycleStatus(utf8ToCp1250("Łączenie z Skrzynka (127.0.0.1), próba 1 z 3..."));
     EXPECT_EQ(statusPanel(form(), 0), QStringLiteral("Łączenie z Skrzynka (127.0.0.1), próba 1 z 3..."));
 
     // A missing picture is reported once, after the step, and the program goes on.
     std::filesystem::remove(folder.file("data/scan3.ico"));
-    form().cycleProgress(40);
-    form().cycleProgress(42);
+    form().session().cycleProgress(40);
+    form().session().cycleProgress(42);
     EXPECT_EQ(statusPanel(form(), 1), QStringLiteral("42%"));
     EXPECT_TRUE(window->prompter.shown.empty());
     runEventsFor(50);
@@ -167,15 +167,15 @@ TEST_F(MainCycleTest, ProgressShowsInStatusBarTrayHintAndScanIcon)
 
 TEST_F(MainCycleTest, EndOfCycleHintSummarisesThisRunsCounters)
 {
-    form().data().counters.run = {5, 2, 1};
-    form().data().counters.totals.checkMsg = 900;
+    form().session().data().counters.run = {5, 2, 1};
+    form().session().data().counters.totals.checkMsg = 900;
     ASSERT_TRUE(runCycle(form()));
     EXPECT_EQ(trayHint(form()), QStringLiteral("Kestrin sweeper - aktualna statystyka:\r\rSprawdzonych wiadomości: 5\r"
                                                "Zaakceptowanych wiadomości: 3\rUsuniętych wiadomości: 2"));
     EXPECT_EQ(statusPanel(form(), 1), QStringLiteral("-"));
 
     // Long counters: the tray takes at most 127 characters of it.
-    form().data().counters.run = {4000000000u, 3999999999u, 0};
+    form().session().data().counters.run = {4000000000u, 3999999999u, 0};
     ASSERT_TRUE(runCycle(form()));
     const QString full =
         QStringLiteral("Kestrin sweeper - aktualna statystyka:\r\rSprawdzonych wiadomości: 4000000000\r"
@@ -199,14 +199,14 @@ TEST_F(MainCycleTest, NewMailRunsTheNoticeMailProgramAndNewMailIcon)
     ScriptedServer server(script);
     RecordingNotice notice;
     form().setNewMailNotice(&notice);
-    form().data().accounts = {loopbackAccount(server.port())};
-    form().data().settings.newMailTrayIcon = 9;
-    form().data().settings.mailCheckRunMail = true;
-    form().data().settings.mail = "/usr/bin/thunderbird";
+    form().session().data().accounts = {loopbackAccount(server.port())};
+    form().session().data().settings.newMailTrayIcon = 9;
+    form().session().data().settings.mailCheckRunMail = true;
+    form().session().data().settings.mail = "/usr/bin/thunderbird";
 
     ASSERT_TRUE(runCycle(form()));
     EXPECT_TRUE(server.finish().empty());
-    EXPECT_EQ(form().state().newMailCount, 1u);
+    EXPECT_EQ(form().session().state().newMailCount, 1u);
     ASSERT_EQ(notice.shown.size(), 1u);
     EXPECT_EQ(notice.shown[0].first, QStringLiteral("Jan Nowak <jan@example.org>"));
     EXPECT_EQ(notice.shown[0].second, QStringLiteral("Spotkanie"));
@@ -214,15 +214,15 @@ TEST_F(MainCycleTest, NewMailRunsTheNoticeMailProgramAndNewMailIcon)
     EXPECT_EQ(window->shell.requests[0].target, QStringLiteral("/usr/bin/thunderbird"));
     EXPECT_EQ(form().trayIconFile(), ui::trayIconPath(folder.path(), 9));
     // The counters and the report of the cycle, saved at its end.
-    EXPECT_EQ(form().data().counters.run.checked, 1u);
-    ASSERT_EQ(form().data().report.size(), 1u);
-    EXPECT_EQ(form().data().report[0].rfind("mail|<m1@example.org>", 0), 0u) << form().data().report[0];
-    EXPECT_EQ(loadReportFile(reportFilePath(folder.path())), form().data().report);
+    EXPECT_EQ(form().session().data().counters.run.checked, 1u);
+    ASSERT_EQ(form().session().data().report.size(), 1u);
+    EXPECT_EQ(form().session().data().report[0].rfind("mail|<m1@example.org>", 0), 0u) << form().session().data().report[0];
+    EXPECT_EQ(loadReportFile(reportFilePath(folder.path())), form().session().data().report);
 
     // Minimising ends the new-mail icon and closes the notice.
     form().showMinimized();
     EXPECT_EQ(notice.closes, 1);
-    EXPECT_EQ(form().trayIconFile(), ui::trayIconPath(folder.path(), form().data().settings.normalTrayIcon));
+    EXPECT_EQ(form().trayIconFile(), ui::trayIconPath(folder.path(), form().session().data().settings.normalTrayIcon));
 }
 
 TEST_F(MainCycleTest, AnnouncedUpdateTakesPrecedenceAndStartsTheUpdater)
@@ -239,7 +239,7 @@ TEST_F(MainCycleTest, AnnouncedUpdateTakesPrecedenceAndStartsTheUpdater)
     EXPECT_EQ(form().trayIconFile(), ui::trayIconPath(folder.path(), 0)); // idle: no mail, no update
     EXPECT_FALSE(toolUpdate->isVisible());
 
-    form().announceUpdate(QStringLiteral("0.8.0"), QStringLiteral("historia.txt"), QStringLiteral("setup 080.exe"));
+    form().session().announceUpdate("0.8.0", "historia.txt", "setup 080.exe");
     ASSERT_TRUE(runCycle(form()));
     EXPECT_EQ(form().trayIconFile(), ui::updateIconPath(folder.path()));
     for (const char* name : {"pop_update", "pop_update_n", "tool_update", "sep3"})

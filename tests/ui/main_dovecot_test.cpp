@@ -102,13 +102,13 @@ TEST_F(MainDovecotTest, FirstCycleFiltersTheMailboxThenQuitDuringAStalledCycleDe
     ProgramHarness harness(folder.path());
     ASSERT_TRUE(harness.program->start());
     ui::Tmain& form = harness.form();
-    ASSERT_TRUE(waitUntil([&form] { return !form.state().checkRunning; }, 30000)) << dovecot->log();
+    ASSERT_TRUE(waitUntil([&form] { return !form.session().state().cycleRunning; }, 30000)) << dovecot->log();
 
     const auto checked = static_cast<uint32_t>(messages.size());
     ASSERT_GE(expectedDeleted, 1u);
-    EXPECT_EQ(form.data().counters.run.checked, checked);
-    EXPECT_EQ(form.data().counters.run.deleted, expectedDeleted);
-    EXPECT_EQ(form.data().counters.totals.checkMsg, checked);
+    EXPECT_EQ(form.session().data().counters.run.checked, checked);
+    EXPECT_EQ(form.session().data().counters.run.deleted, expectedDeleted);
+    EXPECT_EQ(form.session().data().counters.totals.checkMsg, checked);
     EXPECT_EQ(dovecot->messageFiles("alice").size(), messages.size() - expectedDeleted);
     EXPECT_EQ(form.findChild<QSystemTrayIcon*>(QStringLiteral("tray"))->toolTip(),
               QStringLiteral("Kestrin sweeper - aktualna statystyka:\r\rSprawdzonych wiadomości: %1\r"
@@ -117,11 +117,11 @@ TEST_F(MainDovecotTest, FirstCycleFiltersTheMailboxThenQuitDuringAStalledCycleDe
                   .arg(checked - expectedDeleted)
                   .arg(expectedDeleted));
     // Messages stayed on the server: the new-mail icon.
-    EXPECT_EQ(form.state().newMailCount, checked - expectedDeleted);
+    EXPECT_EQ(form.session().state().newMailCount, checked - expectedDeleted);
     EXPECT_EQ(form.trayIconFile(), ui::trayIconPath(folder.path(), 11));
 
     // The report: the start entry below one entry per message, newest first.
-    const std::vector<std::string>& report = form.data().report;
+    const std::vector<std::string>& report = form.session().data().report;
     ASSERT_EQ(report.size(), messages.size() + 1);
     EXPECT_EQ(report.back().rfind("run|", 0), 0u);
     uint32_t deletedEntries = 0;
@@ -137,7 +137,7 @@ TEST_F(MainDovecotTest, FirstCycleFiltersTheMailboxThenQuitDuringAStalledCycleDe
     }
     EXPECT_EQ(deletedEntries, expectedDeleted);
     EXPECT_EQ(loadReportFile(reportFilePath(folder.path())), report);
-    EXPECT_EQ(form.state().newEntryCount, static_cast<int>(messages.size()));
+    EXPECT_EQ(form.session().state().newEntryCount, static_cast<int>(messages.size()));
     EXPECT_TRUE(harness.prompter.shown.empty());
 
     // A second cycle: a server that keeps the cycle waiting comes first, the
@@ -150,7 +150,7 @@ TEST_F(MainDovecotTest, FirstCycleFiltersTheMailboxThenQuitDuringAStalledCycleDe
     ScriptedServer stalling(script);
     AccountRecord slow = loopbackAccount(stalling.port());
     slow.name = "Powolny";
-    form.data().accounts.insert(form.data().accounts.begin(), slow);
+    form.session().data().accounts.insert(form.session().data().accounts.begin(), slow);
     form.findChild<QAction*>(QStringLiteral("tool_checknow"))->trigger();
     ASSERT_TRUE(waitUntil([&form] { return statusPanel(form, 0).startsWith(QStringLiteral("Sprawdzanie")); }));
     runEventsFor(200);

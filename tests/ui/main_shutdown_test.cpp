@@ -27,13 +27,13 @@ const char* const kStoredFiles[] = {"config/options.ini",       "config/acc_data
 
 void writeTemporaryFiles(const ProgramFolder& folder)
 {
-    for (const char* name : ui::kTemporaryFileNames)
+    for (const char* name : kTemporaryFileNames)
         std::ofstream(folder.file(name)) << "scratch";
 }
 
 bool anyTemporaryFileLeft(const ProgramFolder& folder)
 {
-    return std::any_of(std::begin(ui::kTemporaryFileNames), std::end(ui::kTemporaryFileNames),
+    return std::any_of(std::begin(kTemporaryFileNames), std::end(kTemporaryFileNames),
                        [&folder](const char* name) { return fs::exists(folder.file(name)); });
 }
 
@@ -67,17 +67,17 @@ TEST(MainShutdown, QuitDuringAStalledCycleEndsAtOnceSavesEverythingAndSendsNoQui
     MainWindowHarness window(folder.path());
     ui::Tmain& form = *window.form;
     ASSERT_TRUE(form.FormCreate());
-    form.data().settings.skipNetCheck = true;
-    form.data().accounts = {loopbackAccount(server.port())};
-    form.data().rules = {deletingRule()};
+    form.session().data().settings.skipNetCheck = true;
+    form.session().data().accounts = {loopbackAccount(server.port())};
+    form.session().data().rules = {deletingRule()};
     writeTemporaryFiles(folder);
     fs::remove(folder.file("~message.txt"));
 
-    form.kill_timerTimer();
+    form.session().kill_timerTimer();
     // The message was fetched whole (saved as ~message.txt); its deletion follows at once.
     ASSERT_TRUE(waitUntil([&folder] { return fs::exists(folder.file("~message.txt")); }));
     runEventsFor(300);
-    ASSERT_TRUE(form.state().checkRunning);
+    ASSERT_TRUE(form.session().state().cycleRunning);
 
     const auto start = std::chrono::steady_clock::now();
     form.findChild<QAction*>(QStringLiteral("pop_zakoncz"))->trigger();
@@ -93,10 +93,10 @@ TEST(MainShutdown, QuitDuringAStalledCycleEndsAtOnceSavesEverythingAndSendsNoQui
     EXPECT_FALSE(anyTemporaryFileLeft(folder));
     EXPECT_TRUE(window.prompter.shown.empty());
     // The cancelled cycle changed nothing: no entry, no count.
-    EXPECT_TRUE(form.data().report.empty());
-    EXPECT_EQ(form.data().counters.run.checked, 0u);
+    EXPECT_TRUE(form.session().data().report.empty());
+    EXPECT_EQ(form.session().data().counters.run.checked, 0u);
     // The folder is free for the next start.
-    SingleInstanceLock next(folder.path());
+    SingleInstanceLock next(folder.path(), testLockFolder(folder.path()));
     EXPECT_TRUE(next.tryLock());
 
     server.finish();
@@ -107,7 +107,7 @@ TEST(MainShutdown, QuitDuringAStalledCycleEndsAtOnceSavesEverythingAndSendsNoQui
 
     // Late events of the cancelled worker change nothing either.
     runEventsFor(100);
-    EXPECT_TRUE(form.data().report.empty());
+    EXPECT_TRUE(form.session().data().report.empty());
     EXPECT_EQ(window.quitRequests, 1);
     form.FormCloseQuery(); // a second request is no second shutdown
     EXPECT_EQ(window.quitRequests, 1);
@@ -137,7 +137,7 @@ TEST(MainShutdown, SaveFailureIsReportedAndSavingSwitchedOffWritesNothing)
         ProgramFolder folder;
         MainWindowHarness window(folder.path());
         ASSERT_TRUE(window.form->FormCreate());
-        window.form->data().saveAllEnabled = false; // a database of an unknown version was loaded
+        window.form->session().data().saveAllEnabled = false; // a database of an unknown version was loaded
         window.form->findChild<QAction*>(QStringLiteral("pop_zakoncz"))->trigger();
         EXPECT_TRUE(fs::is_empty(folder.file("config")));
         EXPECT_TRUE(window.prompter.shown.empty());

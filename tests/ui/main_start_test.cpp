@@ -60,7 +60,7 @@ QStringList actionNames(const QList<QAction*>& actions)
 TEST(MainStart, SecondCopyIsRefusedWithTheRightMessageBeforeLoadingAnything)
 {
     ProgramFolder folder;
-    SingleInstanceLock firstCopy(folder.path());
+    SingleInstanceLock firstCopy(folder.path(), testLockFolder(folder.path()));
     ASSERT_TRUE(firstCopy.tryLock());
     {
         MainWindowHarness second(folder.path());
@@ -71,7 +71,7 @@ TEST(MainStart, SecondCopyIsRefusedWithTheRightMessageBeforeLoadingAnything)
         EXPECT_EQ(second.prompter.shown[0].text, kShortRefusal);
         EXPECT_FALSE(second.form->isVisible());
         EXPECT_FALSE(second.form->findChild<QSystemTrayIcon*>(QStringLiteral("tray"))->isVisible());
-        EXPECT_FALSE(second.form->state().checkRunning);
+        EXPECT_FALSE(second.form->session().state().cycleRunning);
     }
     {
         MainWindowHarness second(folder.path(), {QStringLiteral("/aktualizacja")});
@@ -86,7 +86,7 @@ TEST(MainStart, SecondCopyIsRefusedWithTheRightMessageBeforeLoadingAnything)
     EXPECT_TRUE(afterwards.form->FormCreate());
     EXPECT_TRUE(afterwards.prompter.shown.empty());
     // Now this window holds the folder.
-    SingleInstanceLock third(folder.path());
+    SingleInstanceLock third(folder.path(), testLockFolder(folder.path()));
     EXPECT_FALSE(third.tryLock());
 }
 
@@ -107,7 +107,7 @@ TEST(MainStart, OlderSettingsAreHandedToTheConverterOrItsWebPage)
                                  "https://kestrin.example.org/, w celu pobrania niezbędnych składników!"));
         ASSERT_EQ(window.shell.requests.size(), 1u);
         EXPECT_EQ(window.shell.requests[0].target, QStringLiteral("https://kestrin.example.org/"));
-        EXPECT_FALSE(window.form->state().checkRunning);
+        EXPECT_FALSE(window.form->session().state().cycleRunning);
     }
     {
         ProgramFolder folder;
@@ -176,7 +176,7 @@ TEST(MainStart, WindowIsBuiltWithItsToolbarPagesStatusBarAndTrayMenu)
     EXPECT_EQ(statusPanel(form, 1), QStringLiteral("-"));
     EXPECT_TRUE(form.findChild<QLabel*>(QStringLiteral("status_panel1"))->alignment() & Qt::AlignHCenter);
 
-    auto* killTimer = form.findChild<QTimer*>(QStringLiteral("kill_timer"));
+    auto* killTimer = &form.session().checkTimer();
     auto* blink = form.findChild<QTimer*>(QStringLiteral("updateblink_timer"));
     EXPECT_FALSE(killTimer->isActive());
     EXPECT_FALSE(blink->isActive());
@@ -225,28 +225,28 @@ TEST(MainStart, FirstCycleStartsAtOnceAndItsEndSavesTheReport)
     MainWindowHarness window(folder.path());
     ui::Tmain& form = *window.form;
     ASSERT_TRUE(form.FormCreate());
-    form.data().settings.skipNetCheck = true;
-    form.data().report = {"run|Uruchomienie aplikacji: 2025-01-13 / 08:00:00"};
-    auto* killTimer = form.findChild<QTimer*>(QStringLiteral("kill_timer"));
+    form.session().data().settings.skipNetCheck = true;
+    form.session().data().report = {"run|Uruchomienie aplikacji: 2025-01-13 / 08:00:00"};
+    auto* killTimer = &form.session().checkTimer();
     auto* checkNow = form.findChild<QPushButton*>(QStringLiteral("pop3_checknow"));
     auto* toolCheckNow = form.findChild<QAction*>(QStringLiteral("tool_checknow"));
 
-    form.startFirstCycle();
+    form.session().kill_timerTimer();
     // Started before anything else happened in the event loop.
-    EXPECT_TRUE(form.state().checkRunning);
+    EXPECT_TRUE(form.session().state().cycleRunning);
     EXPECT_FALSE(killTimer->isActive());
     EXPECT_FALSE(checkNow->isEnabled());
     EXPECT_FALSE(toolCheckNow->isEnabled());
     EXPECT_EQ(form.trayIconFile(), ui::scanStartIconPath(folder.path()));
 
-    ASSERT_TRUE(waitUntil([&form] { return !form.state().checkRunning; }));
+    ASSERT_TRUE(waitUntil([&form] { return !form.session().state().cycleRunning; }));
     EXPECT_EQ(statusPanel(form, 0), QStringLiteral("Nie skonfigurowano żadnych kont pocztowych!"));
     EXPECT_EQ(statusPanel(form, 1), QStringLiteral("-"));
     EXPECT_TRUE(killTimer->isActive());
     EXPECT_TRUE(checkNow->isEnabled());
     EXPECT_TRUE(toolCheckNow->isEnabled());
     EXPECT_EQ(form.trayIconFile(), ui::trayIconPath(folder.path(), 0));
-    EXPECT_EQ(loadReportFile(reportFilePath(folder.path())), form.data().report);
+    EXPECT_EQ(loadReportFile(reportFilePath(folder.path())), form.session().data().report);
     EXPECT_TRUE(window.prompter.shown.empty());
 }
 

@@ -68,39 +68,39 @@ TEST(MainStartUp, LoadsAppliesInStartUpModeAndStartsTheFirstCycleAtOnce)
     ProgramHarness harness(folder.path());
     ASSERT_TRUE(harness.program->start());
     ui::Tmain& form = harness.form();
-    auto* killTimer = form.findChild<QTimer*>(QStringLiteral("kill_timer"));
+    auto* killTimer = &form.session().checkTimer();
     // The first cycle runs already, on what was loaded and applied.
-    EXPECT_TRUE(form.state().checkRunning);
+    EXPECT_TRUE(form.session().state().cycleRunning);
     EXPECT_EQ(form.trayIconFile(), ui::scanStartIconPath(folder.path()));
     EXPECT_FALSE(killTimer->isActive());
     EXPECT_EQ(killTimer->interval(), 330000);
-    EXPECT_EQ(form.data().accounts.size(), 1u);
-    ASSERT_EQ(form.data().report.size(), 10u);
-    EXPECT_EQ(form.data().report[0].rfind("run|Uruchomienie aplikacji: ", 0), 0u);
+    EXPECT_EQ(form.session().data().accounts.size(), 1u);
+    ASSERT_EQ(form.session().data().report.size(), 10u);
+    EXPECT_EQ(form.session().data().report[0].rfind("run|Uruchomienie aplikacji: ", 0), 0u);
     auto* trayAction = form.findChild<QAction*>(QStringLiteral("pop_trayaction"));
     EXPECT_TRUE(trayAction->isVisible());
     EXPECT_EQ(trayAction->text(), QStringLiteral("Sprawdź konta pocztowe"));
     EXPECT_TRUE(harness.prompter.shown.empty());
 
-    ASSERT_TRUE(waitUntil([&form] { return !form.state().checkRunning; }));
+    ASSERT_TRUE(waitUntil([&form] { return !form.session().state().cycleRunning; }));
     EXPECT_TRUE(server.finish().empty()); // the loaded account was checked
     EXPECT_EQ(statusPanel(form, 0), QStringLiteral("Czuwanie..."));
     EXPECT_TRUE(killTimer->isActive());
     EXPECT_EQ(form.trayIconFile(), ui::trayIconPath(folder.path(), 2));
-    EXPECT_EQ(loadReportFile(reportFilePath(folder.path())), form.data().report);
+    EXPECT_EQ(loadReportFile(reportFilePath(folder.path())), form.session().data().report);
 
     // "Ustawienia": the settings window shows while the main window is disabled;
     // its apply enables it again and does not trim the report a second time.
     ui::Toptions* options = harness.program->options();
     ASSERT_NE(options, nullptr);
-    form.data().report.resize(15, "error|x");
+    form.session().data().report.resize(15, "error|x");
     form.findChild<QAction*>(QStringLiteral("tool_sett"))->trigger();
     EXPECT_TRUE(options->isVisible());
     EXPECT_FALSE(form.isEnabled());
     options->applyClick();
     EXPECT_FALSE(options->isVisible());
     EXPECT_TRUE(form.isEnabled());
-    EXPECT_EQ(form.data().report.size(), 15u);
+    EXPECT_EQ(form.session().data().report.size(), 15u);
     EXPECT_TRUE(killTimer->isActive());
     // With the timer running, apply shows the idle icon at once.
     EXPECT_EQ(form.trayIconFile(), ui::trayIconPath(folder.path(), 2));
@@ -114,7 +114,7 @@ TEST(MainStartUp, SecondCopyOfTheProgramLoadsNothingAndOpensNoSettingsWindow)
     saveSettingsFile(folder.path(), settings);
     ProgramHarness first(folder.path());
     ASSERT_TRUE(first.program->start());
-    ASSERT_TRUE(waitUntil([&first] { return !first.form().state().checkRunning; }));
+    ASSERT_TRUE(waitUntil([&first] { return !first.form().session().state().cycleRunning; }));
 
     ProgramHarness second(folder.path(), {QStringLiteral("--check")});
     EXPECT_FALSE(second.program->start());
@@ -122,8 +122,8 @@ TEST(MainStartUp, SecondCopyOfTheProgramLoadsNothingAndOpensNoSettingsWindow)
     ASSERT_EQ(second.prompter.shown.size(), 1u);
     EXPECT_TRUE(second.prompter.shown[0].text.startsWith(
         QStringLiteral("Nie można uruchomić na raz dwóch kopii tego programu!\r\nJeżeli")));
-    EXPECT_FALSE(second.form().state().checkRunning);
-    EXPECT_TRUE(second.form().data().report.empty());
+    EXPECT_FALSE(second.form().session().state().cycleRunning);
+    EXPECT_TRUE(second.form().session().data().report.empty());
 }
 
 TEST(MainStartUp, DatabaseOfANewerVersionEndsTheProgramWithoutCheckingOrSaving)
@@ -137,7 +137,7 @@ TEST(MainStartUp, DatabaseOfANewerVersionEndsTheProgramWithoutCheckingOrSaving)
 
     ProgramHarness harness(folder.path());
     ASSERT_TRUE(harness.program->start());
-    EXPECT_FALSE(harness.form().state().checkRunning);
+    EXPECT_FALSE(harness.form().session().state().cycleRunning);
     EXPECT_EQ(harness.prompter.shown.size(), 1u); // the settings window's box about the file
     // The end comes from the event loop, as "Zakończ" would end it.
     ASSERT_TRUE(waitUntil([&harness] { return harness.form().shutDown(); }, 2000));

@@ -68,10 +68,25 @@ void runEventsFor(int ms)
     waitUntil([] { return false; }, ms);
 }
 
+std::string testLockFolder(const std::string& programFolder)
+{
+    const std::string folder = programFolder + "/locks";
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 MainWindowHarness::MainWindowHarness(const std::string& programFolder, QStringList arguments)
 {
-    ui::MainServices services{prompter, shell, [this] { ++quitRequests; }, [this] { return trayAvailable; }, {}};
-    form = std::make_unique<ui::Tmain>(programFolder, std::move(arguments), std::move(services));
+    session::SessionServices sessionServices;
+    sessionServices.lockFolder = testLockFolder(programFolder);
+    session = std::make_unique<session::ProgramSession>(programFolder, std::move(sessionServices));
+    ui::MainServices services{prompter, shell, [this] { ++quitRequests; }, [this] { return trayAvailable; }};
+    form = std::make_unique<ui::Tmain>(*session, std::move(arguments), std::move(services));
+}
+
+MainWindowHarness::~MainWindowHarness()
+{
+    form.reset();
 }
 
 ProgramHarness::ProgramHarness(const std::string& programFolder, QStringList arguments)
@@ -82,7 +97,8 @@ ProgramHarness::ProgramHarness(const std::string& programFolder, QStringList arg
     program = std::make_unique<ui::TrayProgram>(programFolder, commandLine,
                                                 ui::TrayProgramServices{prompter, shell, files, *autostart,
                                                                         [this] { ++quitRequests; },
-                                                                        [this] { return trayAvailable; }},
+                                                                        [this] { return trayAvailable; },
+                                                                        testLockFolder(programFolder)},
                                                 QStringLiteral("/usr/bin/kestrin"));
 }
 

@@ -39,8 +39,8 @@ CycleResult mailResult()
 
 bool runCycle(ui::Tmain& form)
 {
-    form.kill_timerTimer();
-    return waitUntil([&form] { return !form.state().checkRunning; });
+    form.session().kill_timerTimer();
+    return waitUntil([&form] { return !form.session().state().cycleRunning; });
 }
 
 TEST(MainTray, MinimisingKeepsTheBoldRowsButRestartsTheNewEntryCount)
@@ -49,38 +49,38 @@ TEST(MainTray, MinimisingKeepsTheBoldRowsButRestartsTheNewEntryCount)
     MainWindowHarness window(folder.path());
     ui::Tmain& form = *window.form;
     ASSERT_TRUE(form.FormCreate());
-    form.data().settings.skipNetCheck = true;
-    form.data().settings.normalTrayIcon = 3;
+    form.session().data().settings.skipNetCheck = true;
+    form.session().data().settings.normalTrayIcon = 3;
 
-    form.cycleResult(mailResult());
-    form.cycleResult(mailResult());
-    EXPECT_EQ(form.state().newEntryCount, 2);
-    EXPECT_EQ(form.data().report.size(), 2u);
+    form.session().cycleResult(mailResult());
+    form.session().cycleResult(mailResult());
+    EXPECT_EQ(form.session().state().newEntryCount, 2);
+    EXPECT_EQ(form.session().data().report.size(), 2u);
 
     // While a cycle runs the icon stays the cycle's; the count is negated all the same.
-    form.kill_timerTimer();
+    form.session().kill_timerTimer();
     const QString cycleIcon = form.trayIconFile();
     form.showMinimized();
-    EXPECT_EQ(form.state().newEntryCount, -2);
+    EXPECT_EQ(form.session().state().newEntryCount, -2);
     EXPECT_EQ(form.trayIconFile(), cycleIcon);
-    ASSERT_TRUE(waitUntil([&form] { return !form.state().checkRunning; }));
+    ASSERT_TRUE(waitUntil([&form] { return !form.session().state().cycleRunning; }));
 
     // The next entry counts from 1; a second minimise keeps a negative count negative.
-    form.cycleResult(mailResult());
-    EXPECT_EQ(form.state().newEntryCount, 1);
-    form.cycleResult(mailResult());
-    EXPECT_EQ(form.state().newEntryCount, 2);
+    form.session().cycleResult(mailResult());
+    EXPECT_EQ(form.session().state().newEntryCount, 1);
+    form.session().cycleResult(mailResult());
+    EXPECT_EQ(form.session().state().newEntryCount, 2);
     form.showNormal();
     form.showMinimized();
-    EXPECT_EQ(form.state().newEntryCount, -2);
+    EXPECT_EQ(form.session().state().newEntryCount, -2);
     form.showNormal();
     form.showMinimized();
-    EXPECT_EQ(form.state().newEntryCount, -2);
+    EXPECT_EQ(form.session().state().newEntryCount, -2);
     // No cycle runs now: minimising shows the idle icon.
     EXPECT_EQ(form.trayIconFile(), ui::trayIconPath(folder.path(), 3));
     // A result without a report entry leaves the count alone.
-    form.cycleResult({"e", "", false, {}});
-    EXPECT_EQ(form.state().newEntryCount, -2);
+    form.session().cycleResult({"e", "", false, {}});
+    EXPECT_EQ(form.session().state().newEntryCount, -2);
 }
 
 TEST(MainTray, ShowHideAndMinimiseGoToTheTrayOnlyWhereOneExists)
@@ -151,15 +151,15 @@ TEST(MainTray, DefaultItemIsBoldAndDoubleClickRunsTheChosenCommand)
     window.trayAvailable = true;
     ui::Tmain& form = *window.form;
     ASSERT_TRUE(form.FormCreate());
-    form.data().settings.skipNetCheck = true;
-    form.data().settings.mail = "/usr/bin/poczta";
+    form.session().data().settings.skipNetCheck = true;
+    form.session().data().settings.mail = "/usr/bin/poczta";
     auto* menu = form.findChild<QMenu*>(QStringLiteral("pop_menu"));
 
     // Before the settings are applied there is no default item: a double-click does nothing.
     emit tray(form)->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(form.isVisible());
 
-    form.setTrayAction(QStringLiteral("Pokaż okno programu"), 16);
+    form.setTrayAction(ui::TrayAction::ShowWindow);
     EXPECT_EQ(menu->defaultAction(), action(form, "pop_trayaction"));
     EXPECT_TRUE(action(form, "pop_trayaction")->isVisible());
     EXPECT_TRUE(action(form, "pop_trayaction_n")->isVisible());
@@ -170,25 +170,25 @@ TEST(MainTray, DefaultItemIsBoldAndDoubleClickRunsTheChosenCommand)
     emit tray(form)->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(form.isVisible());
 
-    form.setTrayAction(QStringLiteral("Uruchom program pocztowy"), 3);
+    form.setTrayAction(ui::TrayAction::RunMail);
     emit tray(form)->activated(QSystemTrayIcon::DoubleClick);
     ASSERT_EQ(window.shell.requests.size(), 1u);
     EXPECT_EQ(window.shell.requests[0].target, QStringLiteral("/usr/bin/poczta"));
 
     // "Sprawdź konta pocztowe" checks only while pop3_checknow is enabled.
-    form.setTrayAction(QStringLiteral("Sprawdź konta pocztowe"), 10);
+    form.setTrayAction(ui::TrayAction::CheckNow);
     form.findChild<QPushButton*>(QStringLiteral("pop3_checknow"))->setEnabled(false);
     ASSERT_TRUE(runCycle(form)); // the timer runs from now on
     form.findChild<QPushButton*>(QStringLiteral("pop3_checknow"))->setEnabled(false);
     emit tray(form)->activated(QSystemTrayIcon::DoubleClick);
-    EXPECT_FALSE(form.state().checkRunning);
+    EXPECT_FALSE(form.session().state().cycleRunning);
     form.findChild<QPushButton*>(QStringLiteral("pop3_checknow"))->setEnabled(true);
     emit tray(form)->activated(QSystemTrayIcon::DoubleClick);
-    EXPECT_TRUE(form.state().checkRunning);
-    ASSERT_TRUE(waitUntil([&form] { return !form.state().checkRunning; }));
+    EXPECT_TRUE(form.session().state().cycleRunning);
+    ASSERT_TRUE(waitUntil([&form] { return !form.session().state().cycleRunning; }));
 
     // The archive is not part of the program yet: its item does nothing.
-    form.setTrayAction(QStringLiteral("Pokaż zarchiwizowane wiadomości"), 8);
+    form.setTrayAction(ui::TrayAction::ShowArchive);
     emit tray(form)->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_EQ(window.shell.requests.size(), 1u);
     EXPECT_TRUE(window.prompter.shown.empty());
@@ -201,12 +201,12 @@ TEST(MainTray, MailProgramSettingsAndReportCommands)
     ui::Tmain& form = *window.form;
     ASSERT_TRUE(form.FormCreate());
 
-    form.data().settings.mail.clear();
+    form.session().data().settings.mail.clear();
     action(form, "tool_mail")->trigger();
     action(form, "pop_mail")->trigger();
     EXPECT_TRUE(window.shell.requests.empty());
 
-    form.data().settings.mail = utf8ToCp1250("/opt/Pocztówka/bin/poczta"); // settings hold Windows-1250
+    form.session().data().settings.mail = utf8ToCp1250("/opt/Pocztówka/bin/poczta"); // settings hold Windows-1250
     action(form, "pop_mail")->trigger();
     ASSERT_EQ(window.shell.requests.size(), 1u);
     EXPECT_EQ(window.shell.requests[0].target, QStringLiteral("/opt/Pocztówka/bin/poczta"));
@@ -227,15 +227,15 @@ TEST(MainTray, MailProgramSettingsAndReportCommands)
     form.setMainWindowEnabled(true);
 
     // "&Wyczyść" asks first; No keeps the report.
-    form.data().report = {"run|Uruchomienie aplikacji: 2025-01-13 / 08:00:00", "error|Błąd"};
+    form.session().data().report = {"run|Uruchomienie aplikacji: 2025-01-13 / 08:00:00", "error|Błąd"};
     window.prompter.answers = {false, true};
     form.findChild<QPushButton*>(QStringLiteral("stat_reset"))->click();
-    EXPECT_EQ(form.data().report.size(), 2u);
+    EXPECT_EQ(form.session().data().report.size(), 2u);
     ASSERT_EQ(window.prompter.asked.size(), 1u);
     EXPECT_EQ(window.prompter.asked[0].caption, QStringLiteral("Czyszczenie raportu"));
     EXPECT_EQ(window.prompter.asked[0].text, QStringLiteral("Czy na pewno usunąć wszystkie elementy raportu?"));
     form.findChild<QPushButton*>(QStringLiteral("stat_reset"))->click();
-    EXPECT_TRUE(form.data().report.empty());
+    EXPECT_TRUE(form.session().data().report.empty());
 
     // Transparency and the window's close box.
     form.setTransparency(true, 127);

@@ -21,7 +21,7 @@ TEST(OptionsControls, EveryChangeReachesTheSettingsWithoutApply)
 {
     OptionsWindowFixture f;
     f.startWindow();
-    Settings& s = f.data.settings;
+    Settings& s = f.data().settings;
 
     f.control<QComboBox>("accwait")->setCurrentIndex(7);
     f.control<QComboBox>("smtpsecurity")->setCurrentIndex(2);
@@ -69,10 +69,10 @@ TEST(OptionsControls, StoredValuesFillTheControlsAndOnlyWhatTheyCannotHoldIsCorr
     EXPECT_EQ(f.control<QLineEdit>("cafile")->text(), QStringLiteral("/etc/ca.pem"));
     // A position outside the list shows no selection and is kept as stored.
     EXPECT_EQ(f.control<QComboBox>("netwait")->currentIndex(), -1);
-    EXPECT_EQ(f.data.settings.netWait, 40);
+    EXPECT_EQ(f.data().settings.netWait, 40);
     // A slider brings its value into range, and the settings follow.
     EXPECT_EQ(f.control<QSlider>("maxrep")->value(), 1);
-    EXPECT_EQ(f.data.settings.maxRep, 1);
+    EXPECT_EQ(f.data().settings.maxRep, 1);
     EXPECT_EQ(f.control<QLabel>("maxmsg_lab")->text(), QStringLiteral("33 dni"));
     EXPECT_EQ(f.control<ui::ColorBox>("delmsgcolor")->color(), QColor(255, 0, 0));
     EXPECT_EQ(f.control<ui::ColorBox>("delmsgcolor")->currentText(), QStringLiteral("Czerwony"));
@@ -89,13 +89,13 @@ TEST(OptionsControls, RunningTheMailProgramReplacesTheNotice)
     runMail->click();
     EXPECT_FALSE(info->isChecked());
     EXPECT_FALSE(info->isEnabled());
-    EXPECT_FALSE(f.data.settings.mailCheckInfo);
-    EXPECT_TRUE(f.data.settings.mailCheckRunMail);
+    EXPECT_FALSE(f.data().settings.mailCheckInfo);
+    EXPECT_TRUE(f.data().settings.mailCheckRunMail);
 
     runMail->click();
     EXPECT_TRUE(info->isEnabled());
     EXPECT_FALSE(info->isChecked()) << "the check mark stays off";
-    EXPECT_FALSE(f.data.settings.mailCheckInfo);
+    EXPECT_FALSE(f.data().settings.mailCheckInfo);
 
     // Both stored on: the stored mail program wins as it did when set by hand.
     OptionsWindowFixture g;
@@ -103,7 +103,7 @@ TEST(OptionsControls, RunningTheMailProgramReplacesTheNotice)
     g.startWindow();
     EXPECT_FALSE(g.control<QCheckBox>("mcinfo")->isChecked());
     EXPECT_FALSE(g.control<QCheckBox>("mcinfo")->isEnabled());
-    EXPECT_FALSE(g.data.settings.mailCheckInfo);
+    EXPECT_FALSE(g.data().settings.mailCheckInfo);
 }
 
 TEST(OptionsControls, FileChoosersUseTheirFiltersAndFoldersAndCancelChangesNothing)
@@ -111,13 +111,13 @@ TEST(OptionsControls, FileChoosersUseTheirFiltersAndFoldersAndCancelChangesNothi
     OptionsWindowFixture f;
     f.writeFile(QStringLiteral("data/newmail.wav"), "RIFF");
     f.startWindow();
-    const std::string skinBefore = f.data.settings.mailCheckSkin;
+    const std::string skinBefore = f.data().settings.mailCheckSkin;
 
     f.files.answers = {std::nullopt, f.path(QStringLiteral("skins/niebieska.ini"))};
     f.control<QPushButton>("mcbrowse")->click();
-    EXPECT_EQ(f.data.settings.mailCheckSkin, skinBefore) << "cancelled";
+    EXPECT_EQ(f.data().settings.mailCheckSkin, skinBefore) << "cancelled";
     f.control<QPushButton>("mcbrowse")->click();
-    EXPECT_EQ(f.data.settings.mailCheckSkin, f.folder() + "/skins/niebieska.ini");
+    EXPECT_EQ(f.data().settings.mailCheckSkin, f.folder() + "/skins/niebieska.ini");
     EXPECT_EQ(f.control<QLineEdit>("mcskin")->text(), f.path(QStringLiteral("skins/niebieska.ini")));
     ASSERT_EQ(f.files.requests.size(), 2u);
     EXPECT_EQ(f.files.requests[0].startFolder, f.path(QStringLiteral("skins")));
@@ -129,9 +129,9 @@ TEST(OptionsControls, FileChoosersUseTheirFiltersAndFoldersAndCancelChangesNothi
     f.control<QPushButton>("mailbrowse")->click();
     f.control<QPushButton>("mcsndbrowse")->click();
     f.control<QPushButton>("cafilebrowse")->click();
-    EXPECT_EQ(f.data.settings.mail, "/usr/bin/thunderbird");
-    EXPECT_EQ(f.data.settings.mailCheckSample, winLiteral("/usr/share/sounds/dźwięk.wav"));
-    EXPECT_EQ(f.data.settings.caFile, "/etc/ssl/moje.pem");
+    EXPECT_EQ(f.data().settings.mail, "/usr/bin/thunderbird");
+    EXPECT_EQ(f.data().settings.mailCheckSample, winLiteral("/usr/share/sounds/dźwięk.wav"));
+    EXPECT_EQ(f.data().settings.caFile, "/etc/ssl/moje.pem");
     ASSERT_EQ(f.files.requests.size(), 5u);
     EXPECT_EQ(f.files.requests[2].filter, QStringLiteral("Aplikacja (*.exe)|*.exe|Wszystkie pliki (*.*)|*.*"));
     EXPECT_EQ(f.files.requests[2].startFolder, QString()) << "the stored Windows path names no folder here";
@@ -143,10 +143,10 @@ TEST(OptionsControls, FileChoosersUseTheirFiltersAndFoldersAndCancelChangesNothi
 
     for (const char* clean : {"mailclean", "mcclean", "mscndclean", "cafileclean"})
         f.control<QPushButton>(clean)->click();
-    EXPECT_EQ(f.data.settings.mail, "");
-    EXPECT_EQ(f.data.settings.mailCheckSkin, "");
-    EXPECT_EQ(f.data.settings.mailCheckSample, "");
-    EXPECT_EQ(f.data.settings.caFile, "");
+    EXPECT_EQ(f.data().settings.mail, "");
+    EXPECT_EQ(f.data().settings.mailCheckSkin, "");
+    EXPECT_EQ(f.data().settings.mailCheckSample, "");
+    EXPECT_EQ(f.data().settings.caFile, "");
     EXPECT_TRUE(f.control<QLineEdit>("mcsample")->text().isEmpty());
 }
 
@@ -174,15 +174,15 @@ TEST(OptionsControls, ColourBoxOffersTheStandardColoursAndAChosenOne)
 
     box->setCurrentIndex(box->findText(QStringLiteral("Granatowy")));
     emit box->activated(box->currentIndex());
-    EXPECT_EQ(f.data.settings.delMsgColorB, 128);
-    EXPECT_EQ(f.data.settings.delMsgColorR, 0);
+    EXPECT_EQ(f.data().settings.delMsgColorB, 128);
+    EXPECT_EQ(f.data().settings.delMsgColorR, 0);
 
     answer = QColor(1, 2, 3);
     box->setCurrentIndex(custom);
     emit box->activated(custom);
-    EXPECT_EQ(f.data.settings.delMsgColorR, 1);
-    EXPECT_EQ(f.data.settings.delMsgColorG, 2);
-    EXPECT_EQ(f.data.settings.delMsgColorB, 3);
+    EXPECT_EQ(f.data().settings.delMsgColorR, 1);
+    EXPECT_EQ(f.data().settings.delMsgColorG, 2);
+    EXPECT_EQ(f.data().settings.delMsgColorB, 3);
 
     answer.reset(); // the colour dialog cancelled
     box->setCurrentIndex(box->findText(QStringLiteral("Biały")));
@@ -191,7 +191,7 @@ TEST(OptionsControls, ColourBoxOffersTheStandardColoursAndAChosenOne)
     emit box->activated(custom);
     EXPECT_EQ(box->color(), QColor(255, 255, 255));
     EXPECT_EQ(box->currentText(), QStringLiteral("Biały"));
-    EXPECT_EQ(f.data.settings.delMsgColorG, 255);
+    EXPECT_EQ(f.data().settings.delMsgColorG, 255);
 }
 
 TEST(OptionsControls, ShowingAndTheCloseBox)
@@ -220,7 +220,7 @@ TEST(OptionsControls, ShowingAndTheCloseBox)
     EXPECT_FALSE(f.window->isVisible());
     EXPECT_TRUE(f.host.mainEnabled);
     EXPECT_EQ(f.host.calls, std::vector<std::string>{"setMainWindowEnabled true"}) << "closing does not apply";
-    EXPECT_EQ(f.data.settings.min, 0) << "the changed value stays in effect";
+    EXPECT_EQ(f.data().settings.min, 0) << "the changed value stays in effect";
 
     f.window->showSettings();
     pressKey(f.window.get(), Qt::Key_Escape);

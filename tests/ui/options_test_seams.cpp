@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -13,39 +12,10 @@
 
 namespace kestrin::test {
 
-void RecordingOptionsHost::setCheckInterval(int milliseconds)
-{
-    calls.push_back("setCheckInterval " + std::to_string(milliseconds));
-}
-
-void RecordingOptionsHost::setTrayAction(const QString& caption, int glyphIndex)
-{
-    calls.push_back("setTrayAction " + caption.toStdString() + " " + std::to_string(glyphIndex));
-}
-
-void RecordingOptionsHost::setTrayIconFile(const QString& icoPath)
-{
-    QImageReader reader(icoPath);
-    if (reader.read().isNull())
-        throw std::runtime_error(
-            (QStringLiteral("Cannot open ") + icoPath + QStringLiteral(": ") + reader.errorString()).toStdString());
-    calls.push_back("setTrayIconFile " + icoPath.toStdString());
-}
-
-void RecordingOptionsHost::setTransparency(bool on, int value)
-{
-    calls.push_back("setTransparency " + std::string(on ? "on " : "off ") + std::to_string(value));
-}
-
 void RecordingOptionsHost::setMainWindowEnabled(bool enabled)
 {
     mainEnabled = enabled;
     calls.push_back(enabled ? "setMainWindowEnabled true" : "setMainWindowEnabled false");
-}
-
-bool RecordingOptionsHost::called(const std::string& call) const
-{
-    return std::any_of(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(call, 0) == 0; });
 }
 
 void QueuedPrompter::show(ui::PromptIcon icon, const QString& caption, const QString& text)
@@ -143,14 +113,25 @@ void OptionsWindowFixture::writeReport(int count) const
 ui::Toptions& OptionsWindowFixture::makeWindow()
 {
     window.reset();
-    window = std::make_unique<ui::Toptions>(folder(), data, host, ui::OptionsServices{prompter, files, autostart},
-                                            programPath, programArguments);
+    session::SessionServices services;
+    services.lockFolder = lockFolder.path().toStdString();
+    services.firstCycleAtStart = false;
+    services.setAutostart = [this](bool enabled) { autostart.setEnabled(enabled, programPath, programArguments); };
+    session = std::make_unique<session::ProgramSession>(folder(), std::move(services));
+    window = std::make_unique<ui::Toptions>(*session, host, ui::OptionsServices{prompter, files});
     return *window;
+}
+
+session::StartUpResult OptionsWindowFixture::startUp()
+{
+    window->formCreate();
+    return session->startUp();
 }
 
 ui::Toptions& OptionsWindowFixture::startWindow()
 {
-    makeWindow().formCreate();
+    makeWindow();
+    startUp();
     prompter.shown.clear();
     host.calls.clear();
     return *window;

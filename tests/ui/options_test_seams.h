@@ -3,7 +3,7 @@
 // that records what it is told, a prompter that records its boxes and answers
 // from a queue, and a file dialog that answers from a queue.
 #include "platform/desktop/autostart.h"
-#include "storage/program_data.h"
+#include "session/program_session.h"
 #include "ui/common/file_chooser.h"
 #include "ui/common/prompter.h"
 #include "ui/dialogs/options_form.h"
@@ -22,26 +22,10 @@ namespace kestrin::test {
 
 class RecordingOptionsHost : public ui::OptionsHost {
 public:
-    void setCheckInterval(int milliseconds) override;
-    bool checkTimerEnabled() const override { return timerEnabled; }
-    void setTrayAction(const QString& caption, int glyphIndex) override;
-    // Reads the picture as the main window would; an unreadable file throws.
-    void setTrayIconFile(const QString& icoPath) override;
-    void setTransparency(bool on, int value) override;
     void setMainWindowEnabled(bool enabled) override;
     QIcon mainWindowIcon() const override { return icon; }
     double mainWindowOpacity() const override { return opacity; }
-    void importFriendsSilently() override { calls.push_back("importFriendsSilently"); }
-    void statisticsViewChanged() override { calls.push_back("statisticsViewChanged"); }
-    void restoreListSorting() override { calls.push_back("restoreListSorting"); }
-    void refreshItemCounts() override { calls.push_back("refreshItemCounts"); }
-    void reportReplaced() override { calls.push_back("reportReplaced"); }
-    void startFirstCycle() override { calls.push_back("startFirstCycle"); }
-    void closeMainWindow() override { calls.push_back("closeMainWindow"); }
 
-    bool called(const std::string& call) const;
-
-    bool timerEnabled = false;
     QIcon icon;
     double opacity = 1.0;
     bool mainEnabled = true;
@@ -97,10 +81,14 @@ public:
     // config/report.dat with count "error" entries.
     void writeReport(int count) const;
 
-    // A new window (the previous one is destroyed); formCreate is not run.
+    // A new session and window (the previous ones are destroyed); formCreate is not run.
     ui::Toptions& makeWindow();
-    // makeWindow and formCreate, with the boxes and host calls of the start-up forgotten.
+    // makeWindow, formCreate and the session's start-up (which ends with the
+    // check timer started instead of a first cycle), its boxes and host calls forgotten.
     ui::Toptions& startWindow();
+    // formCreate and the session's start-up of the window made last.
+    session::StartUpResult startUp();
+    ProgramData& data() { return session->data(); }
 
     template <typename Control> Control* control(const char* name) const
     {
@@ -109,7 +97,8 @@ public:
 
     QTemporaryDir programFolder;
     QTemporaryDir configHome;
-    ProgramData data;
+    QTemporaryDir lockFolder;
+    std::unique_ptr<session::ProgramSession> session;
     RecordingOptionsHost host;
     QueuedPrompter prompter;
     QueuedFileChooser files;
