@@ -9,8 +9,7 @@ namespace kestrin {
 
 SweeperCycle::SweeperCycle(const CycleSnapshot& snapshot, SweeperContext& context, CycleHost& host)
     : snapshot_(snapshot), context_(context), host_(host), cancel_(context.cancel),
-      messageFile_(temporaryMessagePath(context.programFolder)),
-      checkedGeneration_(context.checkedMemory.generation())
+      messageFile_(temporaryMessagePath(context.programFolder)), checkedGeneration_(context.checkedMemory.generation())
 {
 }
 

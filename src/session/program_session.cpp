@@ -31,8 +31,7 @@ SessionServices withDefaults(SessionServices services)
 ProgramSession::ProgramSession(std::string programFolder, SessionServices services, QObject* parent)
     : QObject(parent), programFolder_(std::move(programFolder)), services_(withDefaults(std::move(services))),
       checkedMemory_(std::make_shared<IdentityMemory>(kCheckedMemoryCapacity)),
-      markedMemory_(std::make_shared<IdentityMemory>()),
-      gate_(std::make_shared<HandOverGate>(*this, *this))
+      markedMemory_(std::make_shared<IdentityMemory>()), gate_(std::make_shared<HandOverGate>(*this, *this))
 {
     kill_timer_ = new QTimer(this);
     kill_timer_->setObjectName(QStringLiteral("kill_timer"));

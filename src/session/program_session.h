@@ -79,8 +79,8 @@ enum class StartUpOutcome {
 
 struct StartUpResult {
     StartUpOutcome outcome = StartUpOutcome::Running;
-    std::string message; // the error box's text (Windows-1250), empty when all loaded
-    std::string detail;   // what went wrong, for the terminal
+    std::string message;    // the error box's text (Windows-1250), empty when all loaded
+    std::string detail;     // what went wrong, for the terminal
     std::string applyError; // the autostart entry could not be written (UTF-8); the start went on
 };
 

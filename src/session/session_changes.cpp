@@ -57,8 +57,7 @@ void saveRecordFile(const std::string& folder, const ProgramData& data, RecordKi
     }
 }
 
-template <typename Record>
-void eraseAt(std::vector<Record>& records, std::vector<size_t> indexes)
+template <typename Record> void eraseAt(std::vector<Record>& records, std::vector<size_t> indexes)
 {
     std::sort(indexes.begin(), indexes.end());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
@@ -109,11 +108,10 @@ ChangeResult ProgramSession::markForDeletion(size_t line)
     if (mailField(fields, kMailDeleteMark) != "0" || mailField(fields, kMailActions).find('d') != std::string::npos)
         return ChangeResult::refused(winLiteral(
             "Nie można oznaczyć wybranej wiadomości do usunięcia gdyż została już ona oznaczona lub usunięta!"));
-    markedMemory_->insert(messageIdentity(std::string(mailField(fields, kMailMessageId)),
-                                          std::string(mailField(fields, kMailDate)),
-                                          std::string(mailField(fields, kMailSenderName)),
-                                          std::string(mailField(fields, kMailSenderAddress)),
-                                          std::string(mailField(fields, kMailSubject))));
+    markedMemory_->insert(messageIdentity(
+        std::string(mailField(fields, kMailMessageId)), std::string(mailField(fields, kMailDate)),
+        std::string(mailField(fields, kMailSenderName)), std::string(mailField(fields, kMailSenderAddress)),
+        std::string(mailField(fields, kMailSubject))));
     rewriteMailField(entry, kMailDeleteMark, "1");
     emit reportChanged();
     return {};

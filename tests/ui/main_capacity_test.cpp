@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace kestrin::test {
 namespace {
 

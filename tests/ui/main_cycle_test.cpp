@@ -7,8 +7,8 @@
 #include "storage/report_file.h"
 #include "storage/settings_lists.h"
 #include "text/cp1250.h"
-#include "ui/main/new_mail_notice.h"
 #include "ui/common/tray_icon_files.h"
+#include "ui/main/new_mail_notice.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -216,7 +216,8 @@ TEST_F(MainCycleTest, NewMailRunsTheNoticeMailProgramAndNewMailIcon)
     // The counters and the report of the cycle, saved at its end.
     EXPECT_EQ(form().session().data().counters.run.checked, 1u);
     ASSERT_EQ(form().session().data().report.size(), 1u);
-    EXPECT_EQ(form().session().data().report[0].rfind("mail|<m1@example.org>", 0), 0u) << form().session().data().report[0];
+    EXPECT_EQ(form().session().data().report[0].rfind("mail|<m1@example.org>", 0), 0u)
+        << form().session().data().report[0];
     EXPECT_EQ(loadReportFile(reportFilePath(folder.path())), form().session().data().report);
 
     // Minimising ends the new-mail icon and closes the notice.

@@ -11,8 +11,8 @@
 #include "storage/settings.h"
 #include "storage/settings_lists.h"
 #include "text/date_time.h"
-#include "ui/dialogs/options_form.h"
 #include "ui/common/tray_icon_files.h"
+#include "ui/dialogs/options_form.h"
 
 #include <QAction>
 #include <QTimer>

@@ -94,12 +94,11 @@ ProgramHarness::ProgramHarness(const std::string& programFolder, QStringList arg
 {
     ui::CommandLine commandLine;
     commandLine.otherParameters = std::move(arguments);
-    program = std::make_unique<ui::TrayProgram>(programFolder, commandLine,
-                                                ui::TrayProgramServices{prompter, shell, files, *autostart,
-                                                                        [this] { ++quitRequests; },
-                                                                        [this] { return trayAvailable; },
-                                                                        testLockFolder(programFolder)},
-                                                QStringLiteral("/usr/bin/kestrin"));
+    program = std::make_unique<ui::TrayProgram>(
+        programFolder, commandLine,
+        ui::TrayProgramServices{prompter, shell, files, *autostart, [this] { ++quitRequests; },
+                                [this] { return trayAvailable; }, testLockFolder(programFolder)},
+        QStringLiteral("/usr/bin/kestrin"));
 }
 
 std::vector<std::string> reportFields(const std::string& line)

@@ -2,12 +2,12 @@
 // What the main window's tests share: a program folder with the installed
 // icons, seams that record the boxes and the shell-open requests, a window
 // built on them, and waiting on the event loop.
+#include "engine/identity_memory.h"
+#include "engine/sweeper.h"
 #include "platform/desktop/autostart.h"
 #include "platform/desktop/shell_open.h"
 #include "storage/records.h"
 #include "ui/common/prompter.h"
-#include "engine/identity_memory.h"
-#include "engine/sweeper.h"
 #include "ui/main/main_form.h"
 #include "ui/main/tray_program.h"
 

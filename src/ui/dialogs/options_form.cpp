@@ -1,11 +1,11 @@
 #include "ui/dialogs/options_form.h"
 
+#include "engine/archive_cleanup.h"
 #include "storage/report_file.h"
 #include "storage/settings_lists.h"
 #include "text/date_time.h"
 #include "ui/common/tray_icon_files.h"
 #include "ui/common/win1250_text.h"
-#include "engine/archive_cleanup.h"
 #include "ui/dialogs/color_box.h"
 #include "ui_options_form.h"
 
@@ -334,7 +334,8 @@ void Toptions::mailbrowseClick()
 
 void Toptions::mcbrowseClick()
 {
-    const QString skins = QFile::decodeName(QByteArray::fromStdString(session_.programFolder())) + QStringLiteral("/skins");
+    const QString skins =
+        QFile::decodeName(QByteArray::fromStdString(session_.programFolder())) + QStringLiteral("/skins");
     chooseFile(ui_->mcskin, &Settings::mailCheckSkin, skins, skinFilter());
 }
 

@@ -86,7 +86,8 @@ void Tmain::buildToolbar()
     toolbar_->addAction(separator(this, "sep2"));
     tool_sett_ = addToolButton("tool_sett", QStringLiteral("Ustawienia"), 4, &Tmain::tool_settClick);
     tool_sett_->setEnabled(false); // until the settings window is there (setSettingsCommand)
-    tool_mail_ = addToolButton("tool_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph, &Tmain::tool_mailClick);
+    tool_mail_ =
+        addToolButton("tool_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph, &Tmain::tool_mailClick);
     toolbar_->addAction(separator(this, "sep4"));
     markNotYetAvailable(addToolButton("tool_appinfo", QStringLiteral("Kestrin - informacje o programie"), 5, nullptr));
     sep3_ = separator(this, "sep3");
@@ -116,8 +117,10 @@ void Tmain::buildTrayMenu()
     addMenuItem("pop_hide", QStringLiteral("Ukryj okno programu"), -1, &Tmain::pop_hideClick);
     pop_menu_->addAction(separator(pop_menu_, nullptr));
     addMenuItem("pop_mail", QStringLiteral("Uruchom program pocztowy"), kMailGlyph, &Tmain::pop_mailClick);
-    pop_checknow_ = addMenuItem("pop_checknow", QStringLiteral("Sprawdź konta pocztowe"), kCheckGlyph, &Tmain::pop_checknowClick);
-    markNotYetAvailable(addMenuItem("pop_trash", QStringLiteral("Pokaż zarchiwizowane wiadomości"), kArchiveGlyph, nullptr));
+    pop_checknow_ =
+        addMenuItem("pop_checknow", QStringLiteral("Sprawdź konta pocztowe"), kCheckGlyph, &Tmain::pop_checknowClick);
+    markNotYetAvailable(
+        addMenuItem("pop_trash", QStringLiteral("Pokaż zarchiwizowane wiadomości"), kArchiveGlyph, nullptr));
     pop_menu_->addAction(separator(pop_menu_, nullptr));
     addMenuItem("pop_zakoncz", QStringLiteral("Zakończ"), -1, &Tmain::pop_zakonczClick);
     pop_menu_->setToolTipsVisible(true);

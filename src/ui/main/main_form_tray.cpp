@@ -2,8 +2,8 @@
 // item, and the window's showing, hiding and minimising around it.
 #include "ui/main/main_form.h"
 
-#include "ui/main/new_mail_notice.h"
 #include "ui/common/tray_icon_files.h"
+#include "ui/main/new_mail_notice.h"
 
 #include <QAction>
 #include <QEvent>

@@ -10,15 +10,13 @@ TrayProgram::TrayProgram(std::string programFolder, CommandLine commandLine, Tra
 {
     session::SessionServices sessionServices;
     Autostart& autostart = services_.autostart;
-    sessionServices.setAutostart = [&autostart, program = programPath_,
-                                    arguments = homeArguments(commandLine_)](bool enabled) {
-        autostart.setEnabled(enabled, program, arguments);
-    };
+    sessionServices.setAutostart = [&autostart, program = programPath_, arguments = homeArguments(commandLine_)](
+                                       bool enabled) { autostart.setEnabled(enabled, program, arguments); };
     sessionServices.lockFolder = services_.lockFolder;
     session_ = std::make_unique<session::ProgramSession>(std::move(programFolder), std::move(sessionServices));
-    mainForm_ = std::make_unique<Tmain>(*session_, commandLine_.otherParameters,
-                                        MainServices{services_.prompter, services_.shell, services_.quit,
-                                                     services_.trayAvailable});
+    mainForm_ = std::make_unique<Tmain>(
+        *session_, commandLine_.otherParameters,
+        MainServices{services_.prompter, services_.shell, services_.quit, services_.trayAvailable});
 }
 
 // The windows go before the session they show.
@@ -32,8 +30,7 @@ bool TrayProgram::start()
 {
     if (!mainForm_->FormCreate())
         return false;
-    options_ = std::make_unique<Toptions>(*session_, *mainForm_,
-                                          OptionsServices{services_.prompter, services_.files});
+    options_ = std::make_unique<Toptions>(*session_, *mainForm_, OptionsServices{services_.prompter, services_.files});
     Toptions* options = options_.get();
     mainForm_->setSettingsCommand([options] { options->showSettings(); });
     options->formCreate();

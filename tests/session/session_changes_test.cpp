@@ -1,0 +1,111 @@
+// The changes windows and kestrin-cli ask of the session: what each refuses,
+// what it writes at once, and what it announces.
+#include "session/session_fixture.h"
+
+#include "engine/message_identity.h"
+#include "storage/record_tables.h"
+#include "storage/report_entry.h"
+#include "support/rule_records.h"
+#include "text/cp1250.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kestrin::test {
+namespace {
+
+std::string mailLine(const std::string& subject, const std::string& actions, const std::string& deleteMark)
+{
+    return "mail|<1@x>|\xA6|2025-01-13 / 08:00:00|\xA6|" + actions +
+           "|\xA6|-|\xA6|Konto|\xA6|Ala|\xA6|ala@example.com|\xA6|" + subject + "|\xA6|1 kb|\xA6|tanio kredyt|\xA6|" +
+           deleteMark + "|\xA6|0";
+}
+
+TEST(SessionChanges, RecordsAreStoredAtOnceWithinTheirLimits)
+{
+    SessionFixture f;
+    session::ProgramSession& s = f.makeSession(false);
+    s.startUp();
+    s.checkedMemory().insert("0123456789abcdef0123456789abcdef");
+
+    EXPECT_TRUE(s.storeRule(-1, ruleRecord("Pierwsza", 3, 0, "a", {false, false, false, true})).done);
+    EXPECT_TRUE(s.storeRule(0, ruleRecord("Zmieniona", 3, 0, "b", {false, false, false, true})).done);
+    EXPECT_FALSE(s.storeRule(5, ruleRecord("Poza", 3, 0, "c", {})).done) << "no such rule";
+    ASSERT_EQ(s.data().rules.size(), 1u);
+    EXPECT_EQ(loadRules(f.folder.path()).at(0).name, "Zmieniona") << "written at once";
+    EXPECT_FALSE(s.checkedMemory().find("0123456789abcdef0123456789abcdef")) << "a saved rule empties the memory";
+
+    s.data().rules.resize(1000);
+    const session::ChangeResult refused = s.storeRule(-1, ruleRecord("Za duzo", 3, 0, "d", {}));
+    EXPECT_FALSE(refused.done);
+    EXPECT_EQ(cp1250ToUtf8(refused.refusal), "Nie można dodać więcej niż 1000 reguł wiadomości!");
+    EXPECT_TRUE(s.storeRule(999, ruleRecord("Ostatnia", 3, 0, "e", {})).done) << "editing is never refused";
+
+    FriendRecord ala{"Ala", "ala@example.com"};
+    EXPECT_TRUE(s.storeFriend(-1, ala).done);
+    EXPECT_TRUE(s.storeFriend(-1, FriendRecord{"Ola", "ola@example.com"}).done);
+    EXPECT_TRUE(s.deleteRecords(RecordKind::Friends, {1, 0, 7}).done);
+    EXPECT_TRUE(loadFriends(f.folder.path()).empty());
+    EXPECT_EQ(std::count(f.emitted.begin(), f.emitted.end(), "recordsChanged"), 4 + 6)
+        << "the start-up's four, then one per change";
+}
+
+TEST(SessionChanges, ReportMarksRefuseTwiceAndOnlyMailEntries)
+{
+    SessionFixture f;
+    session::ProgramSession& s = f.makeSession(false);
+    s.startUp();
+    s.data().report = {mailLine("Kredyt", "", "0"), mailLine("Usunieta", "d", "0"), "error|Blad"};
+    const struct {
+        size_t line;
+        bool done;
+        const char* refusal;
+    } deletions[] = {
+        {0, true, ""},
+        {0, false, "Nie można oznaczyć wybranej wiadomości do usunięcia gdyż została już ona oznaczona lub usunięta!"},
+        {1, false, "Nie można oznaczyć wybranej wiadomości do usunięcia gdyż została już ona oznaczona lub usunięta!"},
+        {2, false, ""},
+        {9, false, ""},
+    };
+    for (const auto& c : deletions) {
+        const session::ChangeResult result = s.markForDeletion(c.line);
+        EXPECT_EQ(result.done, c.done) << c.line;
+        EXPECT_EQ(cp1250ToUtf8(result.refusal), c.refusal) << c.line;
+    }
+    const std::vector<std::string> fields = splitMailFields(splitReportEntry(s.data().report[0]).payload);
+    EXPECT_EQ(fields[kMailDeleteMark], "1");
+    EXPECT_TRUE(s.markedMemory().find(messageIdentity(fields[0], fields[1], fields[5], fields[6], fields[7])));
+
+    EXPECT_TRUE(s.markBayes(0, BayesList::Spam).done);
+    const session::ChangeResult again = s.markBayes(0, BayesList::Good);
+    EXPECT_FALSE(again.done);
+    EXPECT_EQ(cp1250ToUtf8(again.refusal), "Nie można oznaczyć wybranej wiadomości gdyż została już ona oznaczona!");
+    EXPECT_EQ(s.data().counters.totals.bayList1, 1u);
+    EXPECT_FALSE(s.data().bayesWords.empty()) << "the mark trained the filter";
+
+    EXPECT_TRUE(s.neutraliseBayesWord(0).done);
+    EXPECT_EQ(s.data().bayesWords[0].stat, 0u);
+    EXPECT_EQ(s.data().bayesWords[0].lastuse, "1899-12-30");
+}
+
+TEST(SessionChanges, ReportAndCountersAreClearedAndAnnounced)
+{
+    SessionFixture f;
+    session::ProgramSession& s = f.makeSession(false);
+    s.startUp();
+    s.data().counters.run = {5, 2, 1};
+    s.data().counters.totals.checkMsg = 50;
+    f.emitted.clear();
+    s.resetCounters(session::CounterReset::Run);
+    EXPECT_EQ(s.data().counters.run.checked, 0u);
+    EXPECT_EQ(s.data().counters.totals.checkMsg, 50u);
+    s.resetCounters(session::CounterReset::RunAndTotals);
+    EXPECT_EQ(s.data().counters.totals.checkMsg, 0u);
+    s.clearReport();
+    EXPECT_TRUE(s.data().report.empty());
+    EXPECT_EQ(f.emitted, (std::vector<std::string>{"countersChanged", "countersChanged", "reportChanged"}));
+}
+
+} // namespace
+} // namespace kestrin::test
