@@ -115,7 +115,7 @@ TEST_F(MainCycleTest, CheckNowDuringACycleIsIgnoredNotQueued)
     auto* checkNow = form().findChild<QPushButton*>(QStringLiteral("pop3_checknow"));
     EXPECT_FALSE(checkNow->isEnabled());
     // Every way of asking for a check, while the server keeps the cycle waiting.
-    form().pop3_checknowClick();
+    form().findChild<QPushButton*>(QStringLiteral("pop3_checknow"))->click();
     form().findChild<QAction*>(QStringLiteral("tool_checknow"))->trigger();
     form().findChild<QAction*>(QStringLiteral("pop_checknow"))->trigger();
     form().findChild<QAction*>(QStringLiteral("pop_trayaction"))->trigger();
@@ -132,7 +132,7 @@ TEST_F(MainCycleTest, CheckNowDuringACycleIsIgnoredNotQueued)
 
     // Once idle, the same command starts a cycle at once (no account: it ends at once).
     form().session().data().accounts.clear();
-    form().pop3_checknowClick();
+    form().findChild<QPushButton*>(QStringLiteral("pop3_checknow"))->click();
     EXPECT_TRUE(form().session().state().cycleRunning);
     ASSERT_TRUE(waitUntil([this] { return !form().session().state().cycleRunning; }));
 }

@@ -5,6 +5,12 @@
 #include "ui/common/tray_icon_files.h"
 #include "ui/common/win1250_text.h"
 #include "ui/main/tray_action.h"
+#include "ui/pages/accounts_page.h"
+#include "ui/pages/bayes_page.h"
+#include "ui/pages/friends_page.h"
+#include "ui/pages/report_page.h"
+#include "ui/pages/rules_page.h"
+#include "ui/pages/statistics_page.h"
 #include "ui_main_form.h"
 
 #include <QCoreApplication>
@@ -42,7 +48,7 @@ Tmain::Tmain(ProgramSession& session, QStringList programArguments, MainServices
     buildToolbar();
     buildTrayMenu();
     buildTray();
-    connectPageButtons();
+    buildPages();
     connectSession();
 }
 
@@ -75,6 +81,18 @@ void Tmain::buildTimers()
     trayhost_timer_->setObjectName(QStringLiteral("trayhost_timer"));
     trayhost_timer_->setInterval(kTrayHostPollMs);
     connect(trayhost_timer_, &QTimer::timeout, this, &Tmain::trayhost_timerTimer);
+}
+
+// One widget class a page, each a view over the session.
+void Tmain::buildPages()
+{
+    reportPage_ = new ReportPage(session_, services_.prompter, ui_->pages);
+    ui_->pages->addTab(reportPage_, QStringLiteral("Raport"));
+    ui_->pages->addTab(new StatisticsPage(session_, ui_->pages), QStringLiteral("Statystyki"));
+    ui_->pages->addTab(new AccountsPage(session_, ui_->pages), QStringLiteral("Konta pocztowe"));
+    ui_->pages->addTab(new BayesPage(session_, ui_->pages), QStringLiteral("Filtr Bayesa"));
+    ui_->pages->addTab(new RulesPage(session_, ui_->pages), QStringLiteral("Reguły wiadomości"));
+    ui_->pages->addTab(new FriendsPage(session_, ui_->pages), QStringLiteral("Lista przyjaciół"));
 }
 
 // The window follows the session: the cycle in the status bar and the tray,

@@ -36,6 +36,7 @@ namespace kestrin::ui {
 
 using session::ProgramSession;
 class NewMailNotice;
+class ReportPage;
 
 struct MainServices {
     Prompter& prompter;
@@ -86,8 +87,6 @@ public:
     double mainWindowOpacity() const override;
 
 public slots:
-    void pop3_checknowClick();
-    void stat_resetClick();
     void tool_checknowClick();
     void tool_settClick();
     void tool_mailClick();
@@ -120,7 +119,7 @@ private:
     void buildTrayMenu();
     void buildTray();
     void connectSession();
-    void connectPageButtons();
+    void buildPages();
     QAction* addToolButton(const char* name, const QString& caption, int glyph, void (Tmain::*handler)());
     QAction* addMenuItem(const char* name, const QString& caption, int glyph, void (Tmain::*handler)());
     void markNotYetAvailable(QAction* action);
@@ -159,6 +158,7 @@ private:
     std::unique_ptr<TerminationSignals> stopSignals_;
     std::function<void()> showSettings_;
     NewMailNotice* notice_ = nullptr;
+    ReportPage* reportPage_ = nullptr;
 
     // Controls built in code
     QToolBar* toolbar_ = nullptr;

@@ -4,6 +4,7 @@
 #include "ui/common/win1250_text.h"
 #include "ui/main/glyph_list.h"
 #include "ui/main/main_texts.h"
+#include "ui/pages/report_page.h"
 #include "ui_main_form.h"
 
 #include <QAction>
@@ -126,13 +127,6 @@ void Tmain::buildTrayMenu()
     pop_menu_->setToolTipsVisible(true);
 }
 
-// Buttons of the page forms, which the window owns.
-void Tmain::connectPageButtons()
-{
-    connect(ui_->pop3_checknow, &QPushButton::clicked, this, &Tmain::pop3_checknowClick);
-    connect(ui_->stat_reset, &QPushButton::clicked, this, &Tmain::stat_resetClick);
-}
-
 void Tmain::setTrayAction(TrayAction action)
 {
     pop_trayaction_->setText(trayActionCaption(action));
@@ -146,28 +140,15 @@ void Tmain::setTrayAction(TrayAction action)
     pop_menu_->setDefaultAction(pop_trayaction_);
 }
 
-void Tmain::pop3_checknowClick()
+void Tmain::tool_checknowClick()
 {
     session_.checkNow();
 }
 
-void Tmain::tool_checknowClick()
-{
-    pop3_checknowClick();
-}
-
 void Tmain::pop_checknowClick()
 {
-    if (ui_->pop3_checknow->isEnabled())
-        pop3_checknowClick();
-}
-
-void Tmain::stat_resetClick()
-{
-    if (!services_.prompter.ask(QStringLiteral("Czyszczenie raportu"),
-                                QStringLiteral("Czy na pewno usunąć wszystkie elementy raportu?")))
-        return;
-    session_.clearReport();
+    if (reportPage_->checkNowEnabled())
+        session_.checkNow();
 }
 
 // The settings window re-enables this window when it closes.

@@ -17,7 +17,6 @@ namespace kestrin::ui {
 
 void Tmain::setCheckCommandsEnabled(bool enabled)
 {
-    ui_->pop3_checknow->setEnabled(enabled);
     tool_checknow_->setEnabled(enabled);
 }
 
@@ -45,7 +44,6 @@ void Tmain::cycleEnded()
     const session::SessionState& state = session_.state();
     setCheckCommandsEnabled(true);
     statusPanel1_->setText(QStringLiteral("-"));
-    ui_->stat_todel->setText(QStringLiteral("0"));
     setTrayHint(statisticsHint(session_.data().counters.run));
     if (state.updateAvailable) {
         pop_update_->setVisible(true);
