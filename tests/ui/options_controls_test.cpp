@@ -133,7 +133,7 @@ TEST(OptionsControls, FileChoosersUseTheirFiltersAndFoldersAndCancelChangesNothi
     EXPECT_EQ(f.data().settings.mailCheckSample, winLiteral("/usr/share/sounds/dźwięk.wav"));
     EXPECT_EQ(f.data().settings.caFile, "/etc/ssl/moje.pem");
     ASSERT_EQ(f.files.requests.size(), 5u);
-    EXPECT_EQ(f.files.requests[2].filter, QStringLiteral("Aplikacja (*.exe)|*.exe|Wszystkie pliki (*.*)|*.*"));
+    EXPECT_EQ(f.files.requests[2].filter, ui::kProgramFilter) << "programs here have no extension";
     EXPECT_EQ(f.files.requests[2].startFolder, QString()) << "the stored Windows path names no folder here";
     EXPECT_EQ(f.files.requests[3].filter,
               QStringLiteral("Wszystkie pliki muzyki (*.wav)|*.wav|Wszystkie pliki (*.*)|*.*"));

@@ -45,6 +45,12 @@ TEST(OptionsStartUp, PreviewsShowTheTrayIconsAndAMissingFileShowsNothingQuietly)
     EXPECT_TRUE(f.control<QLabel>("traynewmailview")->pixmap().isNull());
     EXPECT_TRUE(f.prompter.shown.empty()) << "a missing icon at start-up is no box";
     EXPECT_EQ(f.control<QSlider>("traynewmail")->maximum(), 14);
+
+    // Chosen by the user, a missing icon is a box, in Polish like every box.
+    f.control<QSlider>("traynormal")->setValue(5);
+    ASSERT_EQ(f.prompter.shown.size(), 1u);
+    EXPECT_EQ(f.prompter.shown[0].text,
+              QStringLiteral("Nie można odczytać ikony z pliku %1!").arg(f.path(QStringLiteral("data/tray5.ico"))));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ui/common/file_chooser.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -26,10 +27,20 @@ QString qtFileFilter(const QString& pipeFilter)
 std::optional<QString> DialogFileChooser::chooseExistingFile(QWidget* parent, const QString& startFolder,
                                                              const QString& filter)
 {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), startFolder, qtFileFilter(filter));
-    if (chosen.isEmpty())
+    if (filter != kProgramFilter) {
+        const QString chosen = QFileDialog::getOpenFileName(parent, QString(), startFolder, qtFileFilter(filter));
+        if (chosen.isEmpty())
+            return std::nullopt;
+        return chosen;
+    }
+    // Qt's own dialog: the desktop's one cannot be asked for executables only.
+    QFileDialog dialog(parent, QString(), startFolder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return chosen;
+    return dialog.selectedFiles().front();
 }
 
 } // namespace kestrin::ui

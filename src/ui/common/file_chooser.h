@@ -16,6 +16,10 @@ public:
                                                       const QString& filter) = 0;
 };
 
+// The filter for choosing a program to start: programs here carry no
+// extension, so the dialog lists the files that may be executed (and folders).
+inline const QString kProgramFilter = QStringLiteral("Programy (*)|*|Wszystkie pliki (*.*)|*.*");
+
 // "Aplikacja (*.exe)|*.exe|Wszystkie pliki (*.*)|*.*" -> Qt's ";;" filter list,
 // "Aplikacja (*.exe);;Wszystkie pliki (*)": the Windows "every file" pattern
 // becomes the one that matches every file here.

@@ -28,11 +28,6 @@ constexpr int kMaxTrayIcon = 14;
 constexpr int kMaxMsgStep = 5;
 constexpr int kPreviewSize = 32;
 
-QString mailProgramFilter()
-{
-    return QStringLiteral("Aplikacja (*.exe)|*.exe|Wszystkie pliki (*.*)|*.*");
-}
-
 QString skinFilter()
 {
     return QStringLiteral("Skórka Kestrin sweeper (*.ini)|*.ini|Wszystkie pliki (*.*)|*.*");
@@ -254,7 +249,7 @@ void Toptions::showTrayPreview(int iconNumber, QLabel* view, bool reportFailure)
     view->setPixmap(QPixmap::fromImage(picture)); // a picture that cannot be read shows nothing
     if (picture.isNull() && reportFailure) {
         services_.prompter.show(PromptIcon::Error, programCaption(),
-                                QStringLiteral("Cannot open %1: %2").arg(reader.fileName(), reader.errorString()));
+                                QStringLiteral("Nie można odczytać ikony z pliku %1!").arg(reader.fileName()));
     }
 }
 
@@ -329,7 +324,7 @@ void Toptions::clearFile(QLineEdit* edit, std::string Settings::*key)
 
 void Toptions::mailbrowseClick()
 {
-    chooseFile(ui_->mail, &Settings::mail, existingFolderOf(ui_->mail->text()), mailProgramFilter());
+    chooseFile(ui_->mail, &Settings::mail, existingFolderOf(ui_->mail->text()), kProgramFilter);
 }
 
 void Toptions::mcbrowseClick()
