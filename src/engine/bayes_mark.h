@@ -12,8 +12,8 @@
 
 namespace kestrin {
 
-// The warning box shown when the entry carries a mark already (UTF-8).
-inline constexpr std::string_view kBayesMarkCaption = "Filtr Bayesa";
+// The refusal when the entry carries a mark already (UTF-8); the window shows
+// it in its warning box, kestrin-cli on stderr.
 inline constexpr std::string_view kBayesMarkRefusal =
     "Nie można oznaczyć wybranej wiadomości gdyż została już ona oznaczona!";
 
