@@ -24,9 +24,8 @@ void printWithLineFeeds(const std::string& crlfText)
 
 } // namespace
 
-int runSettings(const std::vector<std::string>& words)
+int runSettings(const CliArgs& args)
 {
-    const CliArgs args(words, {"--home"}, {});
     if (!args.positional().empty())
         throw UsageError("takes no positional arguments");
     const std::string home = programFolder(args);
