@@ -21,7 +21,7 @@ void printLoadFailure(const LoadResult& loaded, std::ostream& err)
 } // namespace
 
 CycleSession::CycleSession(std::string programFolder, std::ostream& out, std::ostream& err)
-    : programFolder_(std::move(programFolder)), err_(err), lock_(programFolder_), host_(data_, out, err)
+    : programFolder_(std::move(programFolder)), err_(err), host_(data_, out, err)
 {
     if (QCoreApplication::instance() == nullptr)
         qtApplication_ = std::make_unique<QCoreApplication>(qtArgc_, qtArgv_);
@@ -31,7 +31,7 @@ std::optional<int> CycleSession::open()
 {
     if (!lock_.tryLock()) {
         err_ << "Nie można uruchomić na raz dwóch kopii tego programu!\n"
-             << "kestrin-cli: the program folder " << programFolder_ << " is in use by another Kestrin";
+             << "kestrin-cli: another Kestrin runs for this user, on this or another program folder";
         if (const long long pid = lock_.holderPid(); pid > 0)
             err_ << " (process " << pid << ")";
         err_ << "; nothing was changed.\n";

@@ -1,6 +1,7 @@
 #include "main_test_support.h"
 
 #include "platform/system_internet_check.h"
+#include "support/private_runtime_folder.h"
 
 #include <QCoreApplication>
 #include <QImage>
