@@ -1,6 +1,8 @@
 #include "cli/cycle_session.h"
 
 #include "cli/commands.h"
+#include "platform/desktop/mail_program.h"
+#include "storage/first_settings.h"
 #include "storage/report_file.h"
 #include "text/cp1250.h"
 #include "text/date_time.h"
@@ -37,11 +39,15 @@ std::optional<int> CycleSession::open()
         err_ << "; nothing was changed.\n";
         return kExitInputError;
     }
+    const bool firstSettings = needsFirstSettings(programFolder_);
     const LoadResult loaded = loadAll(programFolder_, data_, localNow());
     if (loaded.failure != LoadFailure::None) {
         printLoadFailure(loaded, err_);
         return kExitInputError;
     }
+    // Written by save-all, as the window writes its first settings at start.
+    if (firstSettings)
+        adoptDesktopMailProgram(data_.settings, desktopMailProgram());
     applyReportLimit(data_.report, data_.settings.maxRep, data_.settings.clearRepOnStart);
     channels_ = std::make_unique<QtLineChannelFactory>(data_.settings.caFile);
     return std::nullopt;
