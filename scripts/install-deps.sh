@@ -12,7 +12,7 @@ packages=(
     python3 ca-certificates
     qt6-base-dev libqt6network6 libgl-dev qt6-translations-l10n
     dovecot-pop3d python3-aiosmtpd openssl curl
-    xvfb xauth
+    xvfb xauth xdg-utils
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 

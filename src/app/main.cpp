@@ -1,8 +1,12 @@
 // The tray program: the application, the program folder and its shipped data,
 // and the two windows of ui/main/tray_program.h. Wiring only.
 #include "platform/desktop/autostart.h"
+#include "platform/desktop/mail_program.h"
 #include "platform/desktop/shell_open.h"
 #include "platform/program_folder.h"
+#include "storage/atomic_file.h"
+#include "storage/first_settings.h"
+#include "text/date_time.h"
 #include "ui/artwork/tray_icons.h"
 #include "ui/common/file_chooser.h"
 #include "ui/common/prompter.h"
@@ -63,6 +67,13 @@ int main(int argc, char* argv[])
                       QStringLiteral("Nie można utworzyć folderu programu:\r\n") +
                           QString::fromLocal8Bit(error.what()));
         return 1;
+    }
+    if (needsFirstSettings(programFolder)) {
+        try {
+            saveFirstSettingsFile(programFolder, localNow(), desktopMailProgram());
+        } catch (const EFileError&) {
+            // The window's own checks tell the user of a folder that takes no files.
+        }
     }
 
     DesktopShellOpen shell;

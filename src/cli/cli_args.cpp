@@ -3,13 +3,22 @@
 #include <charconv>
 
 namespace kestrin::cli {
+namespace {
+
+// "-" and "--" are ordinary words ("-" names standard input in many tools).
+bool isOption(const std::string& word)
+{
+    return word.size() >= 3 && word.rfind("--", 0) == 0;
+}
+
+} // namespace
 
 CliArgs::CliArgs(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
                  const std::set<std::string>& flagOptions)
 {
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (word.size() < 3 || word.rfind("--", 0) != 0) {
+        if (!isOption(word)) {
             positional_.push_back(word);
         } else if (valueOptions.count(word)) {
             if (i + 1 >= words.size())
@@ -50,6 +59,22 @@ long long CliArgs::number(const std::string& option) const
 long long CliArgs::number(const std::string& option, long long fallback) const
 {
     return values_.count(option) ? number(option) : fallback;
+}
+
+std::optional<CommandLineWords> findCommandWord(const std::vector<std::string>& words,
+                                                const std::set<std::string>& valueOptions)
+{
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (isOption(words[i])) {
+            if (valueOptions.count(words[i]))
+                ++i; // its value, whatever it looks like
+            continue;
+        }
+        CommandLineWords found{words[i], words};
+        found.rest.erase(found.rest.begin() + i);
+        return found;
+    }
+    return std::nullopt;
 }
 
 } // namespace kestrin::cli

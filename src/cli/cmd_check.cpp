@@ -10,9 +10,8 @@
 
 namespace kestrin::cli {
 
-int runCheck(const std::vector<std::string>& words)
+int runCheck(const CliArgs& args)
 {
-    const CliArgs args(words, {"--home", "--cycles"}, {});
     if (!args.positional().empty())
         throw UsageError("takes no FILE, only --home DIR and --cycles N");
     const long long cycles = args.number("--cycles", 1);

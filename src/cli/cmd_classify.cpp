@@ -44,9 +44,8 @@ bool smtpReady(const CycleSettings& settings)
 
 } // namespace
 
-int runClassify(const std::vector<std::string>& words)
+int runClassify(const CliArgs& args)
 {
-    const CliArgs args(words, {"--home", "--size"}, {"--header-only"});
     if (args.positional().size() != 1)
         throw UsageError("expects exactly one FILE");
     const std::string& file = args.positional().front();

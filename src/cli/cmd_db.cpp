@@ -161,9 +161,8 @@ int load(const std::string& file)
 
 } // namespace
 
-int runDb(const std::vector<std::string>& words)
+int runDb(const CliArgs& args)
 {
-    const CliArgs args(words, {"--home"}, {});
     const auto& positional = args.positional();
     if (positional.size() != 2 || (positional[0] != "dump" && positional[0] != "load"))
         throw UsageError("expects dump FILE or load FILE");

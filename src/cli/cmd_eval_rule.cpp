@@ -58,9 +58,8 @@ std::string outcomeText(RuleOutcome outcome)
 
 } // namespace
 
-int runEvalRule(const std::vector<std::string>& words)
+int runEvalRule(const CliArgs& args)
 {
-    const CliArgs args(words, {"--typ", "--sub", "--value", "--size", "--delchars"}, {"--header-only", "--delhtml"});
     if (args.positional().size() != 1)
         throw UsageError("expects exactly one FILE");
     if (!args.has("--value"))

@@ -7,9 +7,8 @@
 
 namespace kestrin::cli {
 
-int runParse(const std::vector<std::string>& words)
+int runParse(const CliArgs& args)
 {
-    const CliArgs args(words, {}, {});
     if (args.positional().size() != 1)
         throw UsageError("expects exactly one FILE");
     TIdMessage message;

@@ -11,9 +11,8 @@
 
 namespace kestrin::cli {
 
-int runRecords(const std::vector<std::string>& words)
+int runRecords(const CliArgs& args)
 {
-    const CliArgs args(words, {"--home"}, {"--show-passwords"});
     if (!args.positional().empty())
         throw UsageError("takes no FILE, only --home DIR");
     ProgramData data;

@@ -9,9 +9,8 @@
 
 namespace kestrin::cli {
 
-int runReport(const std::vector<std::string>& words)
+int runReport(const CliArgs& args)
 {
-    const CliArgs args(words, {"--home"}, {});
     if (!args.positional().empty())
         throw UsageError("takes no FILE, only --home DIR");
     std::vector<std::string> lines;

@@ -8,6 +8,7 @@
 #include "storage/settings.h"
 #include "text/cp1250.h"
 #include "text/date_time.h"
+#include "text/line_split.h"
 
 #include <iostream>
 
@@ -15,23 +16,16 @@ namespace kestrin::cli {
 namespace {
 
 // Terminal text: LF line ends rather than the file's CR LF.
-std::string withLineFeeds(const std::string& crlfText)
+void printWithLineFeeds(const std::string& crlfText)
 {
-    std::string text;
-    text.reserve(crlfText.size());
-    for (size_t i = 0; i < crlfText.size(); ++i) {
-        if (crlfText[i] == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n')
-            continue;
-        text += crlfText[i];
-    }
-    return text;
+    for (const std::string_view line : splitIntoLines(crlfText))
+        std::cout << line << '\n';
 }
 
 } // namespace
 
-int runSettings(const std::vector<std::string>& words)
+int runSettings(const CliArgs& args)
 {
-    const CliArgs args(words, {"--home"}, {});
     if (!args.positional().empty())
         throw UsageError("takes no positional arguments");
     const std::string home = programFolder(args);
@@ -45,7 +39,7 @@ int runSettings(const std::vector<std::string>& words)
     // Only the known keys: a fresh document holds exactly what the program writes.
     IniFile effective;
     storeSettings(settings, effective);
-    std::cout << cp1250ToUtf8(withLineFeeds(effective.serialize()));
+    printWithLineFeeds(cp1250ToUtf8(effective.serialize()));
     return 0;
 }
 

@@ -12,9 +12,8 @@
 
 namespace kestrin::cli {
 
-int runWatch(const std::vector<std::string>& words)
+int runWatch(const CliArgs& args)
 {
-    const CliArgs args(words, {"--home"}, {});
     if (!args.positional().empty())
         throw UsageError("takes no FILE, only --home DIR");
 

@@ -5,19 +5,33 @@ namespace kestrin::cli {
 const std::vector<Command>& commandTable()
 {
     static const std::vector<Command> table = {
-        {"parse", "parse FILE", runParse},
+        {"parse", "parse FILE", {}, {}, runParse},
         {"eval-rule",
          "eval-rule --typ N --sub N --value TEXT [--size BYTES] [--header-only] [--delhtml] [--delchars LIST] FILE",
+         {"--typ", "--sub", "--value", "--size", "--delchars"},
+         {"--header-only", "--delhtml"},
          runEvalRule},
-        {"settings", "settings [--home DIR]", runSettings},
-        {"report", "report [--home DIR]", runReport},
-        {"records", "records [--home DIR] [--show-passwords]", runRecords},
-        {"db", "db dump|load [--home DIR] FILE", runDb},
-        {"check", "check [--home DIR] [--cycles N]", runCheck},
-        {"watch", "watch [--home DIR]", runWatch},
-        {"classify", "classify [--home DIR] [--size BYTES] [--header-only] FILE", runClassify},
+        {"settings", "settings [--home DIR]", {"--home"}, {}, runSettings},
+        {"report", "report [--home DIR]", {"--home"}, {}, runReport},
+        {"records", "records [--home DIR] [--show-passwords]", {"--home"}, {"--show-passwords"}, runRecords},
+        {"db", "db dump|load [--home DIR] FILE", {"--home"}, {}, runDb},
+        {"check", "check [--home DIR] [--cycles N]", {"--home", "--cycles"}, {}, runCheck},
+        {"watch", "watch [--home DIR]", {"--home"}, {}, runWatch},
+        {"classify",
+         "classify [--home DIR] [--size BYTES] [--header-only] FILE",
+         {"--home", "--size"},
+         {"--header-only"},
+         runClassify},
     };
     return table;
+}
+
+std::set<std::string> valueOptionsOfAllCommands()
+{
+    std::set<std::string> options;
+    for (const Command& command : commandTable())
+        options.insert(command.valueOptions.begin(), command.valueOptions.end());
+    return options;
 }
 
 } // namespace kestrin::cli

@@ -1,7 +1,11 @@
 #pragma once
-// The command table of kestrin-cli. Each command gets its own words (after the
-// command name) and returns the process exit status.
+// The command table of kestrin-cli. Each command names the options it takes,
+// gets the command line without its own name, parsed against them, and returns
+// the process exit status.
+#include "cli/cli_args.h"
+
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,19 +19,25 @@ constexpr int kExitUsage = 64;
 struct Command {
     std::string name;
     std::string usage;
-    std::function<int(const std::vector<std::string>&)> run;
+    std::set<std::string> valueOptions;
+    std::set<std::string> flagOptions;
+    std::function<int(const CliArgs&)> run;
 };
 
 const std::vector<Command>& commandTable();
 
-int runParse(const std::vector<std::string>& words);
-int runEvalRule(const std::vector<std::string>& words);
-int runSettings(const std::vector<std::string>& words);
-int runReport(const std::vector<std::string>& words);
-int runRecords(const std::vector<std::string>& words);
-int runDb(const std::vector<std::string>& words);
-int runCheck(const std::vector<std::string>& words);
-int runWatch(const std::vector<std::string>& words);
-int runClassify(const std::vector<std::string>& words);
+// Every option that takes a value in some command: what tells an option's
+// value from the command word when options come first.
+std::set<std::string> valueOptionsOfAllCommands();
+
+int runParse(const CliArgs& args);
+int runEvalRule(const CliArgs& args);
+int runSettings(const CliArgs& args);
+int runReport(const CliArgs& args);
+int runRecords(const CliArgs& args);
+int runDb(const CliArgs& args);
+int runCheck(const CliArgs& args);
+int runWatch(const CliArgs& args);
+int runClassify(const CliArgs& args);
 
 } // namespace kestrin::cli

@@ -1,6 +1,8 @@
 #include "cli/cycle_session.h"
 
 #include "cli/commands.h"
+#include "platform/desktop/mail_program.h"
+#include "storage/first_settings.h"
 #include "storage/report_file.h"
 #include "text/cp1250.h"
 #include "text/date_time.h"
@@ -21,7 +23,7 @@ void printLoadFailure(const LoadResult& loaded, std::ostream& err)
 } // namespace
 
 CycleSession::CycleSession(std::string programFolder, std::ostream& out, std::ostream& err)
-    : programFolder_(std::move(programFolder)), err_(err), lock_(programFolder_), host_(data_, out, err)
+    : programFolder_(std::move(programFolder)), err_(err), host_(data_, out, err)
 {
     if (QCoreApplication::instance() == nullptr)
         qtApplication_ = std::make_unique<QCoreApplication>(qtArgc_, qtArgv_);
@@ -31,17 +33,21 @@ std::optional<int> CycleSession::open()
 {
     if (!lock_.tryLock()) {
         err_ << "Nie można uruchomić na raz dwóch kopii tego programu!\n"
-             << "kestrin-cli: the program folder " << programFolder_ << " is in use by another Kestrin";
+             << "kestrin-cli: another Kestrin runs for this user, on this or another program folder";
         if (const long long pid = lock_.holderPid(); pid > 0)
             err_ << " (process " << pid << ")";
         err_ << "; nothing was changed.\n";
         return kExitInputError;
     }
+    const bool firstSettings = needsFirstSettings(programFolder_);
     const LoadResult loaded = loadAll(programFolder_, data_, localNow());
     if (loaded.failure != LoadFailure::None) {
         printLoadFailure(loaded, err_);
         return kExitInputError;
     }
+    // Written by save-all, as the window writes its first settings at start.
+    if (firstSettings)
+        adoptDesktopMailProgram(data_.settings, desktopMailProgram());
     applyReportLimit(data_.report, data_.settings.maxRep, data_.settings.clearRepOnStart);
     channels_ = std::make_unique<QtLineChannelFactory>(data_.settings.caFile);
     return std::nullopt;

@@ -1,8 +1,8 @@
 #pragma once
-// What `check` and `watch` share: hold the program folder against a second
-// Kestrin, run the load-all sequence and the start-up report limit, run check
-// cycles with identity memories that last as long as the process (as they last
-// as long as the tray program), then run the save-all sequence.
+// What `check` and `watch` share: hold the user's single-instance lock against
+// a second Kestrin (the window, or another check, on any program folder), run the load-all sequence and the start-up
+// report limit, run check cycles with identity memories that last as long as the process (as they last as long as the
+// tray program), then run the save-all sequence.
 #include "cli/console_host.h"
 #include "engine/cancel_token.h"
 #include "engine/identity_memory.h"

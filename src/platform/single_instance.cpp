@@ -1,10 +1,10 @@
 #include "platform/single_instance.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QString>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kestrin {
 namespace {
@@ -14,45 +14,44 @@ QString fromLocal(const std::string& path)
     return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
 }
 
-// The folder as the file system knows it, so "home/../home/" and a symbolic
-// link to it name the same program folder. A folder that does not exist yet
-// keeps its absolute, cleaned spelling.
-QString canonicalFolder(const std::string& programFolder)
+// A folder of another user (or a link planted under the name) could hand the
+// lock to someone else, who could then take it away.
+bool isOwnFolder(const std::string& path, uid_t uid)
 {
-    const QFileInfo info(fromLocal(programFolder));
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
-}
-
-QString shortHash(const QString& text)
-{
-    const QByteArray digest = QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex();
-    return QString::fromLatin1(digest.left(16));
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == uid;
 }
 
 } // namespace
 
+std::string chooseLockFolder(const LockFolderPlaces& places)
+{
+    const std::string uid = std::to_string(places.uid);
+    std::string folder = places.runtimeFolder;
+    if (folder.empty() && isOwnFolder(places.userRunRoot + "/" + uid, places.uid))
+        folder = places.userRunRoot + "/" + uid;
+    if (folder.empty())
+        folder = places.tempRoot + "/kestrin-" + uid;
+    ::mkdir(folder.c_str(), 0700); // a folder that cannot be made fails the lock, which then says so
+    return folder;
+}
+
 std::string singleInstanceLockFolder()
 {
-    // Without XDG_RUNTIME_DIR Qt would warn on stderr and invent a folder under
-    // the temporary folder anyway; go there quietly.
-    QString folder;
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        folder = QDir::tempPath();
-    return folder.toStdString();
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    LockFolderPlaces places;
+    places.runtimeFolder = runtime ? runtime : "";
+    places.uid = ::getuid();
+    return chooseLockFolder(places);
 }
 
-std::string singleInstanceLockPath(const std::string& programFolder, const std::string& lockFolder)
+std::string singleInstanceLockPath(const std::string& lockFolder)
 {
-    const QString name = QString::fromLatin1(kSingleInstanceMarker) + QLatin1Char('-') +
-                         shortHash(canonicalFolder(programFolder)) + QStringLiteral(".lock");
-    return QDir(fromLocal(lockFolder)).filePath(name).toStdString();
+    return lockFolder + "/" + kSingleInstanceMarker + ".lock";
 }
 
-SingleInstanceLock::SingleInstanceLock(const std::string& programFolder, const std::string& lockFolder)
-    : path_(singleInstanceLockPath(programFolder, lockFolder)), lock_(std::make_unique<QLockFile>(fromLocal(path_)))
+SingleInstanceLock::SingleInstanceLock(const std::string& lockFolder)
+    : path_(singleInstanceLockPath(lockFolder)), lock_(std::make_unique<QLockFile>(fromLocal(path_)))
 {
     // A holder may run for weeks; only a holder whose process is gone makes the
     // lock stale, never the lock file's age.

@@ -1,32 +1,45 @@
 #pragma once
-// One program folder, one running Kestrin: the window, `kestrin-cli check` and
-// `kestrin-cli watch` all rewrite the same files at exit, so a second copy on
-// the same folder would overwrite the first one's work. A lock file in the
-// runtime folder marks the folder as taken; a crashed holder does not block,
-// because a lock whose process is gone counts as stale.
+// One running Kestrin per user: the window, `kestrin-cli check` and
+// `kestrin-cli watch` all log in to the user's mailboxes, so a second copy,
+// even one on another program folder, would forward and answer the same mail
+// twice (and on the same folder overwrite the first one's files at exit). A
+// lock file named after the marker in the user's runtime folder marks the user
+// as taken; a crashed holder does not block, because a lock whose process is
+// gone counts as stale.
 #include <QLockFile>
 
 #include <memory>
 #include <string>
+#include <sys/types.h>
 
 namespace kestrin {
 
-// The marker every lock file name begins with.
+// The lock file's name, without ".lock".
 inline constexpr const char* kSingleInstanceMarker = "KestrinSweeper897218957209671984";
 
-// The runtime folder (QStandardPaths::RuntimeLocation), or the temporary
-// folder when the system has none.
+// What the runtime folder is chosen from.
+struct LockFolderPlaces {
+    std::string runtimeFolder; // $XDG_RUNTIME_DIR; empty when unset
+    uid_t uid = 0;
+    std::string userRunRoot = "/run/user";
+    std::string tempRoot = "/tmp";
+};
+
+// runtimeFolder when given; otherwise userRunRoot/<uid> when it is the user's
+// own folder (the session's runtime folder, which cron and ssh runs reach
+// without the variable); otherwise tempRoot/kestrin-<uid>. The chosen folder
+// is created (mode 0700) when missing.
+std::string chooseLockFolder(const LockFolderPlaces& places);
+
+// chooseLockFolder for this process's environment and user.
 std::string singleInstanceLockFolder();
 
-// lockFolder + "/" + marker + "-" + a short hash of the canonical program
-// folder + ".lock": two spellings of one folder share the lock, two folders
-// do not.
-std::string singleInstanceLockPath(const std::string& programFolder, const std::string& lockFolder);
+// lockFolder + "/" + marker + ".lock"
+std::string singleInstanceLockPath(const std::string& lockFolder);
 
 class SingleInstanceLock {
 public:
-    explicit SingleInstanceLock(const std::string& programFolder,
-                                const std::string& lockFolder = singleInstanceLockFolder());
+    explicit SingleInstanceLock(const std::string& lockFolder = singleInstanceLockFolder());
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;

@@ -56,7 +56,7 @@ bool ProgramSession::checkTimerActive() const
 
 bool ProgramSession::lockProgram()
 {
-    instanceLock_ = std::make_unique<SingleInstanceLock>(programFolder_, services_.lockFolder);
+    instanceLock_ = std::make_unique<SingleInstanceLock>(services_.lockFolder);
     if (instanceLock_->tryLock())
         return true;
     instanceLock_.reset();

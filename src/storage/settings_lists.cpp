@@ -1,78 +1,120 @@
 #include "storage/settings_lists.h"
 
-#include "text/convert_error.h"
 #include "text/cp1250.h"
-#include "text/strict_integer.h"
 
 namespace kestrin {
 namespace {
 
-// "<n> <unit>" for each number.
-std::vector<std::string> numbered(std::initializer_list<int> numbers, const std::string& unit)
-{
-    std::vector<std::string> items;
-    for (const int number : numbers)
-        items.push_back(std::to_string(number) + " " + unit);
-    return items;
-}
+constexpr std::string_view kMinutes = "min";
+constexpr std::string_view kSeconds = "sek";
+// Polish counts: 2-4 take "cykle", 5 and more "cykli".
+constexpr std::string_view kFewCycles = "cykle";
+constexpr std::string_view kManyCycles = "cykli";
+constexpr std::string_view kPercent = "%";
 
-std::vector<std::string> skipItems()
-{
-    std::vector<std::string> items = numbered({2, 3, 4}, "cykle");
-    for (std::string& item : numbered({5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 100}, "cykli"))
-        items.push_back(std::move(item));
-    return items;
-}
+constexpr ListItem kMinItems[] = {{1, kMinutes},   {2, kMinutes},   {3, kMinutes},   {4, kMinutes},  {5, kMinutes},
+                                  {6, kMinutes},   {7, kMinutes},   {8, kMinutes},   {9, kMinutes},  {10, kMinutes},
+                                  {15, kMinutes},  {20, kMinutes},  {25, kMinutes},  {30, kMinutes}, {35, kMinutes},
+                                  {40, kMinutes},  {45, kMinutes},  {50, kMinutes},  {55, kMinutes}, {60, kMinutes},
+                                  {120, kMinutes}, {180, kMinutes}, {240, kMinutes}, {300, kMinutes}};
+constexpr ListItem kSekItems[] = {{0, kSeconds},  {10, kSeconds}, {20, kSeconds}, {30, kSeconds},
+                                  {40, kSeconds}, {50, kSeconds}, {60, kSeconds}};
+constexpr ListItem kAccWaitItems[] = {{0, kSeconds},  {1, kSeconds},  {2, kSeconds},  {3, kSeconds},
+                                      {4, kSeconds},  {5, kSeconds},  {10, kSeconds}, {20, kSeconds},
+                                      {30, kSeconds}, {40, kSeconds}, {50, kSeconds}, {60, kSeconds}};
+constexpr ListItem kAccSkipItems[] = {{2, kFewCycles},   {3, kFewCycles},   {4, kFewCycles},   {5, kManyCycles},
+                                      {6, kManyCycles},  {7, kManyCycles},  {8, kManyCycles},  {9, kManyCycles},
+                                      {10, kManyCycles}, {20, kManyCycles}, {30, kManyCycles}, {40, kManyCycles},
+                                      {50, kManyCycles}, {100, kManyCycles}};
+constexpr ListItem kNetWaitItems[] = {{1, kMinutes},  {2, kMinutes},  {3, kMinutes},  {4, kMinutes},  {5, kMinutes},
+                                      {6, kMinutes},  {7, kMinutes},  {8, kMinutes},  {9, kMinutes},  {10, kMinutes},
+                                      {15, kMinutes}, {20, kMinutes}, {25, kMinutes}, {30, kMinutes}, {35, kMinutes},
+                                      {40, kMinutes}, {45, kMinutes}, {50, kMinutes}, {55, kMinutes}, {60, kMinutes}};
+constexpr ListItem kMailWaitItems[] = {{1, kSeconds},  {2, kSeconds},  {3, kSeconds},  {4, kSeconds},
+                                       {5, kSeconds},  {10, kSeconds}, {15, kSeconds}, {20, kSeconds},
+                                       {25, kSeconds}, {30, kSeconds}, {35, kSeconds}, {40, kSeconds},
+                                       {45, kSeconds}, {50, kSeconds}, {55, kSeconds}, {60, kSeconds}};
+constexpr ListItem kAlphaItems[] = {{0, kPercent, "(opcja wyłączona)"},
+                                    {10, kPercent},
+                                    {20, kPercent},
+                                    {30, kPercent},
+                                    {40, kPercent},
+                                    {50, kPercent},
+                                    {60, kPercent},
+                                    {70, kPercent},
+                                    {80, kPercent},
+                                    {90, kPercent}};
+constexpr ListItem kTrayActionItems[] = {{std::nullopt, {}, "Pokaż okno programu"},
+                                         {std::nullopt, {}, "Uruchom program pocztowy"},
+                                         {std::nullopt, {}, "Sprawdź konta pocztowe"},
+                                         {std::nullopt, {}, "Pokaż zarchiwizowane wiadomości"}};
 
-std::vector<std::string> alphaItems()
-{
-    std::vector<std::string> items = {winLiteral("0% (opcja wyłączona)")};
-    for (int percent = 10; percent <= 90; percent += 10)
-        items.push_back(std::to_string(percent) + "%");
-    return items;
-}
+// In the order of the enumeration.
+constexpr SettingsList kLists[] = {
+    SettingsList::Min,     SettingsList::Sek,      SettingsList::AccWait, SettingsList::AccSkip,
+    SettingsList::NetWait, SettingsList::MailWait, SettingsList::Alpha,   SettingsList::DefaultTrayAction};
 
 bool isInside(SettingsList list, int32_t position)
 {
-    return position >= 0 && static_cast<size_t>(position) < listItems(list).size();
+    return position >= 0 && static_cast<size_t>(position) < listTable(list).size();
+}
+
+std::vector<std::string> itemTexts(SettingsList list)
+{
+    std::vector<std::string> texts;
+    for (const ListItem& item : listTable(list))
+        texts.push_back(itemText(item));
+    return texts;
 }
 
 } // namespace
 
-const std::vector<std::string>& listItems(SettingsList list)
+std::span<const ListItem> listTable(SettingsList list)
 {
-    static const std::vector<std::string> min =
-        numbered({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 120, 180, 240, 300}, "min");
-    static const std::vector<std::string> sek = numbered({0, 10, 20, 30, 40, 50, 60}, "sek");
-    static const std::vector<std::string> accWait = numbered({0, 1, 2, 3, 4, 5, 10, 20, 30, 40, 50, 60}, "sek");
-    static const std::vector<std::string> accSkip = skipItems();
-    static const std::vector<std::string> netWait =
-        numbered({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60}, "min");
-    static const std::vector<std::string> mailWait =
-        numbered({1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60}, "sek");
-    static const std::vector<std::string> alpha = alphaItems();
-    static const std::vector<std::string> trayAction = {
-        winLiteral("Pokaż okno programu"), winLiteral("Uruchom program pocztowy"), winLiteral("Sprawdź konta pocztowe"),
-        winLiteral("Pokaż zarchiwizowane wiadomości")};
     switch (list) {
     case SettingsList::Min:
-        return min;
+        return kMinItems;
     case SettingsList::Sek:
-        return sek;
+        return kSekItems;
     case SettingsList::AccWait:
-        return accWait;
+        return kAccWaitItems;
     case SettingsList::AccSkip:
-        return accSkip;
+        return kAccSkipItems;
     case SettingsList::NetWait:
-        return netWait;
+        return kNetWaitItems;
     case SettingsList::MailWait:
-        return mailWait;
+        return kMailWaitItems;
     case SettingsList::Alpha:
-        return alpha;
+        return kAlphaItems;
     case SettingsList::DefaultTrayAction:
         break;
     }
-    return trayAction;
+    return kTrayActionItems;
+}
+
+std::string itemText(const ListItem& item)
+{
+    std::string text;
+    if (item.value) {
+        text = std::to_string(*item.value);
+        if (!item.unit.empty() && item.unit.front() != '%')
+            text += ' ';
+        text += item.unit;
+        if (!item.label.empty())
+            text += ' ';
+    }
+    return text + winLiteral(item.label);
+}
+
+const std::vector<std::string>& listItems(SettingsList list)
+{
+    static const std::vector<std::vector<std::string>> texts = [] {
+        std::vector<std::vector<std::string>> all;
+        for (const SettingsList each : kLists)
+            all.push_back(itemTexts(each));
+        return all;
+    }();
+    return texts[static_cast<size_t>(list)];
 }
 
 int32_t defaultPosition(SettingsList list)
@@ -94,19 +136,17 @@ int32_t defaultPosition(SettingsList list)
     return 0;
 }
 
-std::optional<int32_t> leadingNumber(std::string_view itemText)
+std::optional<int32_t> positionValue(SettingsList list, int32_t position)
 {
-    try {
-        return strictInteger(itemText.substr(0, itemText.find(' ')));
-    } catch (const EConvertError&) {
+    if (!isInside(list, position))
         return std::nullopt;
-    }
+    return listTable(list)[static_cast<size_t>(position)].value;
 }
 
 int32_t itemNumber(SettingsList list, int32_t position)
 {
     const int32_t used = isInside(list, position) ? position : defaultPosition(list);
-    return leadingNumber(listItems(list)[static_cast<size_t>(used)]).value_or(0);
+    return positionValue(list, used).value_or(0);
 }
 
 int64_t checkIntervalMs(int32_t minPosition, int32_t sekPosition)

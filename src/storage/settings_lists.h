@@ -3,6 +3,7 @@
 // the program takes from them. Item texts are Windows-1250 data.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,19 +21,34 @@ enum class SettingsList {
     DefaultTrayAction // double click on the tray icon (4)
 };
 
+// One item of a list: a number with its unit ("10 sek", "5 cykli", "90%"),
+// or, in the list of tray actions, a label alone. The list tables hold these;
+// the texts shown and the values used both come from them.
+struct ListItem {
+    std::optional<int32_t> value;
+    std::string_view unit = {};  // a word follows the number after a space, a sign ("%") directly
+    std::string_view label = {}; // UTF-8; after the unit and a space, or alone without a value
+};
+
+std::span<const ListItem> listTable(SettingsList list);
+
+// "<value> <unit> <label>" as the list shows it, in Windows-1250.
+std::string itemText(const ListItem& item);
+
+// Every item's text, in list order.
 const std::vector<std::string>& listItems(SettingsList list);
 
 // The position the list has when its key is missing from the file.
 int32_t defaultPosition(SettingsList list);
 
-// The number before the first space of an item text ("10 sek" -> 10), or the
-// whole text when it has no space; nullopt when that is not a decimal number.
-std::optional<int32_t> leadingNumber(std::string_view itemText);
+// The value of the item at a stored position; nullopt for a position outside
+// the list or an item without a value.
+std::optional<int32_t> positionValue(SettingsList list, int32_t position);
 
-// The leading number of the item at position. A position outside the list
-// (an edited file; such a list shows no selection) takes the default
+// The value at position, for the lists that hold one. A position outside the
+// list (an edited file; such a list shows no selection) takes the default
 // position's item, so a stored -1 never turns into a zero interval or
-// timeout. Items without a number (Alpha, DefaultTrayAction) give 0.
+// timeout. Items without a value (DefaultTrayAction) give 0.
 int32_t itemNumber(SettingsList list, int32_t position);
 
 // Check timer interval in milliseconds: minutes x 60000 + seconds x 1000.

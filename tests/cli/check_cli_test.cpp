@@ -316,9 +316,10 @@ TEST_F(CheckCliTest, ReadOnlyConfigFolderKeepsTheCycleAwayFromTheServer)
     EXPECT_EQ(archiveFiles().size(), 0u);
 }
 
-TEST_F(CheckCliTest, RefusesWhileAnotherKestrinHoldsTheFolder)
+// The window runs on another program folder: it still reads the same mailboxes.
+TEST_F(CheckCliTest, RefusesWhileAnotherKestrinRunsForTheUser)
 {
-    SingleInstanceLock window(home.string());
+    SingleInstanceLock window(singleInstanceLockFolder());
     ASSERT_TRUE(window.tryLock());
     const CliResult refused = check();
     EXPECT_EQ(refused.status, 2);

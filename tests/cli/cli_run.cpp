@@ -1,4 +1,5 @@
 #include "cli_run.h"
+#include "support/private_runtime_folder.h"
 
 #include <cstdio>
 #include <fcntl.h>

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace kestrin::test {
 namespace {
@@ -110,6 +111,54 @@ TEST(CliUsage, BadCommandLinesAreRefused)
     const CliResult notNumber = runCli({"eval-rule", "--typ", "5", "--sub", "0", "--value", "abc", kSample});
     EXPECT_EQ(notNumber.status, 2);
     EXPECT_EQ(notNumber.err, "'abc' is not a valid integer value\n");
+}
+
+// Options stand before or after the command word, as in git-style tools; the
+// value of an option is never taken for the command, even when it is a command's name.
+TEST(CliUsage, OptionsStandBeforeOrAfterTheCommandWord)
+{
+    const auto home = std::filesystem::temp_directory_path() / ("kestrin-cli-orders-" + std::to_string(::getpid()));
+    const std::string h = home.string();
+    const std::string skin = "MailCheckSkin=" + h + "/skins/kestrin.ini";
+    struct Order {
+        std::vector<std::string> args;
+        int status;
+        std::string out; // a part of standard output
+        std::string err; // a part of standard error
+        bool saves;      // options.ini is written into the --home folder
+    };
+    const Order orders[] = {
+        {{"settings", "--home", h}, 0, skin, "", false},
+        {{"--home", h, "settings"}, 0, skin, "", false},
+        {{"check", "--home", h, "--cycles", "1"}, 0, "", "", true},
+        {{"--home", h, "check"}, 0, "", "", true},
+        {{"--cycles", "1", "--home", h, "check"}, 0, "", "", true},
+        {{"--home", h, "check", "--cycles", "1"}, 0, "", "", true},
+        {{"--value", "parse", "--typ", "3", "--sub", "0", "eval-rule", kSample}, 0, "not selected\n", "", false},
+        {{"--header-only", "--value", "zamówienie", "eval-rule", "--typ", "3", "--sub", "0", kSample},
+         0,
+         "selected\n",
+         "",
+         false},
+        {{"--home", h}, 64, "", "usage: kestrin-cli", false},
+        {{"--home", h, "bogus"}, 64, "", "unknown command bogus", false},
+        {{"--show-passwords", "settings", "--home", h}, 64, "", "unknown option --show-passwords", false},
+        {{"--cycles", "2", "settings", "--home", h}, 64, "", "unknown option --cycles", false},
+        {{"--help"}, 0, "usage: kestrin-cli", "", false},
+    };
+    for (const Order& order : orders) {
+        std::filesystem::remove_all(home);
+        std::filesystem::create_directories(home / "config");
+        std::string line;
+        for (const auto& arg : order.args)
+            line += arg + " ";
+        const CliResult r = runCli(order.args);
+        EXPECT_EQ(r.status, order.status) << line << r.err;
+        EXPECT_NE(r.out.find(order.out), std::string::npos) << line << r.out;
+        EXPECT_NE(r.err.find(order.err), std::string::npos) << line << r.err;
+        EXPECT_EQ(std::filesystem::exists(home / "config" / "options.ini"), order.saves) << line;
+    }
+    std::filesystem::remove_all(home);
 }
 
 } // namespace

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace kestrin::test {
 namespace {
@@ -79,6 +83,72 @@ TEST_F(CliSettings, UnreadableFileAndBadCommandLines)
 
     EXPECT_EQ(runCli({"settings", "--home", home.string(), "extra"}).status, 64);
     EXPECT_EQ(runCli({"settings", "--home"}).status, 64);
+}
+
+// A desktop below the test folder whose "mailto:" handler starts desk/bin/poczta,
+// set with the real xdg-mime; the environment points kestrin-cli at it.
+class DesktopMailHandler {
+public:
+    explicit DesktopMailHandler(const std::filesystem::path& desk) : desk_(desk)
+    {
+        std::filesystem::create_directories(desk / "data" / "applications");
+        std::filesystem::create_directories(desk / "bin");
+        std::filesystem::create_directories(desk / "config");
+        std::ofstream(desk / "data" / "applications" / "poczta.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Poczta\nExec=poczta %u\n";
+        std::ofstream(program()) << "#!/bin/sh\n";
+        std::filesystem::permissions(program(), std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+        set("PATH", (desk / "bin").string() + ":" + std::getenv("PATH"));
+        set("XDG_CONFIG_HOME", (desk / "config").string());
+        set("XDG_DATA_HOME", (desk / "data").string());
+        set("XDG_DATA_DIRS", (desk / "none").string());
+        set("XDG_CURRENT_DESKTOP", "");
+        set_ = std::system("xdg-mime default poczta.desktop x-scheme-handler/mailto 2>/dev/null") == 0;
+    }
+    ~DesktopMailHandler()
+    {
+        for (const auto& [name, value] : saved_)
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+    }
+    bool isSet() const { return set_; }
+    std::string program() const { return (desk_ / "bin" / "poczta").string(); }
+
+private:
+    void set(const std::string& name, const std::string& value)
+    {
+        const char* old = std::getenv(name.c_str());
+        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        ::setenv(name.c_str(), value.c_str(), 1);
+    }
+
+    std::filesystem::path desk_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+    bool set_ = false;
+};
+
+// The Windows program's Outlook Express path names nothing here; a folder's
+// first settings name the desktop's mail program, a stored one stays.
+TEST_F(CliSettings, FirstCheckNamesTheDesktopsMailProgram)
+{
+    const DesktopMailHandler desktop(home / "desk");
+    if (!desktop.isSet())
+        GTEST_SKIP() << "xdg-mime is not installed";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "Mail=" + desktop.program() + "\r\n"},
+        {"[Options]\r\nMail=C:\\Program Files\\Outlook Express\\msimn.exe\r\n",
+         "Mail=C:\\Program Files\\Outlook Express\\msimn.exe\r\n"},
+        {"[Options]\r\nMail=/usr/bin/mutt\r\n", "Mail=/usr/bin/mutt\r\n"},
+    };
+    for (const auto& [stored, saved] : cases) {
+        std::filesystem::remove(home / "config" / "options.ini");
+        if (!stored.empty())
+            writeOptions(stored);
+        const CliResult r = runCli({"check", "--home", home.string()});
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::ifstream file(home / "config" / "options.ini", std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        EXPECT_NE(written.find("\r\n" + saved), std::string::npos) << written;
+    }
 }
 
 } // namespace

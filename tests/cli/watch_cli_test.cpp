@@ -85,15 +85,16 @@ TEST_F(WatchCliTest, StopsOnEitherSignalWhileWaitingAndSaves)
         fs::remove_all(home / "config");
         auto watch = startWatch();
         ASSERT_TRUE(watch->waitForErr("Nie skonfigurowano żadnych kont pocztowych!", kWaitMs)) << watch->err();
-        // The waiting watch holds the folder: a check on it is refused.
+        // The waiting watch holds the user's lock: a check is refused, on any folder.
         EXPECT_EQ(runCli({"check", "--home", home.string()}).status, 2);
+        EXPECT_EQ(runCli({"check", "--home", (home / "elsewhere").string()}).status, 2);
         watch->signal(signal);
         EXPECT_EQ(watch->waitForExit(kWaitMs), 0) << "signal " << signal << ": " << watch->err();
         EXPECT_TRUE(fs::exists(settingsFilePath(home.string())));
         const auto saved = report();
         ASSERT_EQ(saved.size(), 1u);
         EXPECT_EQ(saved[0].rfind("run|", 0), 0u);
-        SingleInstanceLock after(home.string());
+        SingleInstanceLock after;
         EXPECT_TRUE(after.tryLock()) << "the lock goes with the process";
     }
 }

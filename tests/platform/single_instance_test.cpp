@@ -1,10 +1,13 @@
 // The single-instance lock on real lock files in a temporary folder.
 #include "platform/single_instance.h"
+#include "support/private_runtime_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,45 +34,36 @@ protected:
     fs::path root;
 };
 
-TEST_F(SingleInstanceTest, OneHolderPerProgramFolderWhateverItsSpelling)
+// One holder at a time; the lock names no program folder, since two copies on
+// two folders would still log in to the same mailboxes.
+TEST_F(SingleInstanceTest, OneHolderPerUser)
 {
-    fs::create_directory_symlink(root / "home", root / "link");
-    SingleInstanceLock first(home(), locks());
+    SingleInstanceLock first(locks());
     ASSERT_TRUE(first.tryLock());
     EXPECT_TRUE(first.tryLock()) << "asking again keeps the lock";
     EXPECT_EQ(first.holderPid(), ::getpid());
 
-    SingleInstanceLock sameFolder(home(), locks());
-    EXPECT_FALSE(sameFolder.tryLock());
-    SingleInstanceLock dottedSpelling((root / "other" / ".." / "home" / "").string(), locks());
-    EXPECT_FALSE(dottedSpelling.tryLock());
-    SingleInstanceLock throughLink((root / "link").string(), locks());
-    EXPECT_FALSE(throughLink.tryLock());
-    EXPECT_EQ(throughLink.holderPid(), ::getpid());
-
-    SingleInstanceLock otherFolder((root / "other").string(), locks());
-    EXPECT_TRUE(otherFolder.tryLock());
+    SingleInstanceLock second(locks());
+    EXPECT_FALSE(second.tryLock());
+    EXPECT_EQ(second.holderPid(), ::getpid());
 
     first.unlock();
     EXPECT_FALSE(first.isLocked());
-    EXPECT_TRUE(sameFolder.tryLock());
+    EXPECT_TRUE(second.tryLock());
     EXPECT_FALSE(first.tryLock());
 }
 
 TEST_F(SingleInstanceTest, LockFileIsNamedAfterTheMarkerInTheLockFolder)
 {
-    const fs::path path = singleInstanceLockPath(home(), locks());
-    EXPECT_EQ(path.parent_path(), fs::path(locks()));
-    EXPECT_EQ(path.filename().string().rfind("KestrinSweeper897218957209671984-", 0), 0u) << path;
-    EXPECT_EQ(path.extension(), ".lock");
-    EXPECT_NE(singleInstanceLockPath((root / "other").string(), locks()), path.string());
+    const fs::path path = singleInstanceLockPath(locks());
+    EXPECT_EQ(path, fs::path(locks()) / "KestrinSweeper897218957209671984.lock");
 
-    SingleInstanceLock lock(home(), locks());
+    SingleInstanceLock lock(locks());
+    EXPECT_EQ(lock.path(), path.string());
     ASSERT_TRUE(lock.tryLock());
     EXPECT_TRUE(fs::exists(path));
     lock.unlock();
     EXPECT_FALSE(fs::exists(path));
-    EXPECT_FALSE(singleInstanceLockFolder().empty());
 }
 
 TEST_F(SingleInstanceTest, HolderThatDiedWithoutUnlockingDoesNotBlock)
@@ -77,18 +71,53 @@ TEST_F(SingleInstanceTest, HolderThatDiedWithoutUnlockingDoesNotBlock)
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        SingleInstanceLock lock(home(), locks());
+        SingleInstanceLock lock(locks());
         // _exit skips the destructor: the lock file stays, as after a crash.
         ::_exit(lock.tryLock() ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    ASSERT_TRUE(fs::exists(singleInstanceLockPath(home(), locks())));
+    ASSERT_TRUE(fs::exists(singleInstanceLockPath(locks())));
 
-    SingleInstanceLock next(home(), locks());
+    SingleInstanceLock next(locks());
     EXPECT_TRUE(next.tryLock());
     EXPECT_EQ(next.holderPid(), ::getpid());
+}
+
+TEST_F(SingleInstanceTest, LockFolderIsTheRuntimeFolderOrAFolderOfTheUser)
+{
+    const uid_t uid = ::getuid();
+    const std::string me = std::to_string(uid);
+    const std::string stranger = std::to_string(uid + 1);
+    const std::string run = (root / "run").string();
+    fs::create_directories(run + "/" + me);
+    fs::create_directories(run + "/" + stranger); // owned by this user, so not the stranger's own
+    const std::string tmp = (root / "tmp").string();
+    fs::create_directories(tmp);
+    struct Case {
+        std::string runtimeFolder;
+        uid_t uid;
+        std::string runRoot;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {locks(), uid, run, locks()},
+        {"", uid, run, run + "/" + me},
+        {"", uid + 1, run, tmp + "/kestrin-" + stranger},
+        {"", uid, (root / "no-run").string(), tmp + "/kestrin-" + me},
+        {(root / "made").string(), uid, run, (root / "made").string()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(chooseLockFolder({c.runtimeFolder, c.uid, c.runRoot, tmp}), c.chosen) << c.runtimeFolder;
+        EXPECT_TRUE(fs::is_directory(c.chosen)) << c.chosen;
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat((tmp + "/kestrin-" + me).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << "nobody else may take or remove the lock";
+
+    ::setenv("XDG_RUNTIME_DIR", locks().c_str(), 1);
+    EXPECT_EQ(singleInstanceLockFolder(), locks());
 }
 
 } // namespace

@@ -300,18 +300,65 @@ TEST(SettingsLists, ItemTextsAndTheNumbersTakenFromThem)
     EXPECT_EQ(listItems(SettingsList::DefaultTrayAction)[0], winLiteral("Pokaż okno programu"));
     EXPECT_EQ(listItems(SettingsList::DefaultTrayAction)[3], winLiteral("Pokaż zarchiwizowane wiadomości"));
 
-    EXPECT_EQ(leadingNumber("10 sek"), 10);
-    EXPECT_EQ(leadingNumber("300 min"), 300);
-    EXPECT_EQ(leadingNumber("25"), 25);
-    EXPECT_EQ(leadingNumber("0% (opcja)"), std::nullopt);
-    EXPECT_EQ(leadingNumber(""), std::nullopt);
-    EXPECT_EQ(leadingNumber(" 5 sek"), std::nullopt);
-
     EXPECT_EQ(checkIntervalMs(0, 3), 90000);
     EXPECT_EQ(checkIntervalMs(23, 0), 18000000);
     EXPECT_EQ(checkIntervalMs(-1, 7), 300000); // both outside their lists: the default 5 min + 0 sek
     EXPECT_EQ(itemNumber(SettingsList::AccSkip, 14), 10);
-    EXPECT_EQ(itemNumber(SettingsList::Alpha, 3), 0);
+    EXPECT_EQ(itemNumber(SettingsList::Alpha, 3), 30);
+    EXPECT_EQ(itemNumber(SettingsList::DefaultTrayAction, 1), 0);
+}
+
+// Every text, byte for byte, as the Windows program's lists showed them: the
+// stored positions mean these items.
+TEST(SettingsLists, TextsComeFromTheValuesAndUnits)
+{
+    const std::pair<SettingsList, std::string> lists[] = {
+        {SettingsList::Min, "1 min|2 min|3 min|4 min|5 min|6 min|7 min|8 min|9 min|10 min|15 min|20 min|25 min|"
+                            "30 min|35 min|40 min|45 min|50 min|55 min|60 min|120 min|180 min|240 min|300 min"},
+        {SettingsList::Sek, "0 sek|10 sek|20 sek|30 sek|40 sek|50 sek|60 sek"},
+        {SettingsList::AccWait, "0 sek|1 sek|2 sek|3 sek|4 sek|5 sek|10 sek|20 sek|30 sek|40 sek|50 sek|60 sek"},
+        {SettingsList::AccSkip, "2 cykle|3 cykle|4 cykle|5 cykli|6 cykli|7 cykli|8 cykli|9 cykli|10 cykli|20 cykli|"
+                                "30 cykli|40 cykli|50 cykli|100 cykli"},
+        {SettingsList::NetWait, "1 min|2 min|3 min|4 min|5 min|6 min|7 min|8 min|9 min|10 min|15 min|20 min|25 min|"
+                                "30 min|35 min|40 min|45 min|50 min|55 min|60 min"},
+        {SettingsList::MailWait, "1 sek|2 sek|3 sek|4 sek|5 sek|10 sek|15 sek|20 sek|25 sek|30 sek|35 sek|40 sek|"
+                                 "45 sek|50 sek|55 sek|60 sek"},
+        {SettingsList::Alpha, winLiteral("0% (opcja wyłączona)|10%|20%|30%|40%|50%|60%|70%|80%|90%")},
+        {SettingsList::DefaultTrayAction, winLiteral("Pokaż okno programu|Uruchom program pocztowy|"
+                                                     "Sprawdź konta pocztowe|Pokaż zarchiwizowane wiadomości")},
+    };
+    for (const auto& [list, expected] : lists) {
+        std::string joined;
+        for (const std::string& text : listItems(list))
+            joined += (joined.empty() ? "" : "|") + text;
+        EXPECT_EQ(joined, expected) << static_cast<int>(list);
+    }
+}
+
+TEST(SettingsLists, StoredPositionsGiveTheirValues)
+{
+    struct Case {
+        SettingsList list;
+        int32_t position;
+        std::optional<int32_t> value;
+    };
+    const Case cases[] = {
+        {SettingsList::Min, 0, 1},
+        {SettingsList::Min, 23, 300},
+        {SettingsList::Min, 24, std::nullopt},
+        {SettingsList::Sek, 6, 60},
+        {SettingsList::AccWait, 6, 10},
+        {SettingsList::AccSkip, 0, 2},
+        {SettingsList::AccSkip, 13, 100},
+        {SettingsList::NetWait, 19, 60},
+        {SettingsList::MailWait, 5, 10},
+        {SettingsList::Alpha, 0, 0},
+        {SettingsList::Alpha, 9, 90},
+        {SettingsList::Sek, -1, std::nullopt},
+        {SettingsList::DefaultTrayAction, 2, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(positionValue(c.list, c.position), c.value) << static_cast<int>(c.list) << " @ " << c.position;
 }
 
 } // namespace

@@ -35,7 +35,7 @@ TEST(MainFolderSafety, StaleTemporaryFilesGoOnceThisCopyHoldsTheFolder)
     std::ofstream(stale) << "acc_database2 copy";
     setFileAge(stale, std::chrono::hours(1));
     {
-        SingleInstanceLock firstCopy(folder.path(), testLockFolder(folder.path()));
+        SingleInstanceLock firstCopy;
         ASSERT_TRUE(firstCopy.tryLock());
         EXPECT_FALSE(MainWindowHarness(folder.path()).form->FormCreate());
         EXPECT_TRUE(std::filesystem::exists(stale)) << "a refused copy touches nothing";

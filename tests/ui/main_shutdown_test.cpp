@@ -95,8 +95,8 @@ TEST(MainShutdown, QuitDuringAStalledCycleEndsAtOnceSavesEverythingAndSendsNoQui
     // The cancelled cycle changed nothing: no entry, no count.
     EXPECT_TRUE(form.session().data().report.empty());
     EXPECT_EQ(form.session().data().counters.run.checked, 0u);
-    // The folder is free for the next start.
-    SingleInstanceLock next(folder.path(), testLockFolder(folder.path()));
+    // The lock is free for the next start.
+    SingleInstanceLock next;
     EXPECT_TRUE(next.tryLock());
 
     server.finish();

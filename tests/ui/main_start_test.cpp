@@ -1,4 +1,4 @@
-// The main window's creation: one copy per program folder, the hand-over of
+// The main window's creation: one copy per user, the hand-over of
 // an older version's settings, the controls it is built with, where it shows
 // itself, and the first check cycle started at once.
 #include "main_test_support.h"
@@ -6,6 +6,7 @@
 #include "platform/single_instance.h"
 #include "storage/report_file.h"
 #include "ui/common/tray_icon_files.h"
+#include "ui/main/command_line.h"
 
 #include <QAction>
 #include <QLabel>
@@ -60,7 +61,7 @@ QStringList actionNames(const QList<QAction*>& actions)
 TEST(MainStart, SecondCopyIsRefusedWithTheRightMessageBeforeLoadingAnything)
 {
     ProgramFolder folder;
-    SingleInstanceLock firstCopy(folder.path(), testLockFolder(folder.path()));
+    SingleInstanceLock firstCopy;
     ASSERT_TRUE(firstCopy.tryLock());
     {
         MainWindowHarness second(folder.path());
@@ -85,9 +86,34 @@ TEST(MainStart, SecondCopyIsRefusedWithTheRightMessageBeforeLoadingAnything)
     MainWindowHarness afterwards(folder.path());
     EXPECT_TRUE(afterwards.form->FormCreate());
     EXPECT_TRUE(afterwards.prompter.shown.empty());
-    // Now this window holds the folder.
-    SingleInstanceLock third(folder.path(), testLockFolder(folder.path()));
+    // Now this window holds the lock.
+    SingleInstanceLock third;
     EXPECT_FALSE(third.tryLock());
+}
+
+// Another program folder is no second mailbox set: the copy started on it, with
+// --home in either spelling, meets the same refusal as one without.
+TEST(MainStart, CopyOnAnotherFolderIsRefusedAsASecondCopy)
+{
+    ProgramFolder running;
+    ProgramFolder other;
+    MainWindowHarness first(running.path());
+    ASSERT_TRUE(first.form->FormCreate());
+    const QString home = QString::fromStdString(other.path());
+    const std::pair<QStringList, QString> cases[] = {
+        {{QStringLiteral("kestrin"), QStringLiteral("--home"), home}, kShortRefusal},
+        {{QStringLiteral("kestrin"), QStringLiteral("--home=") + home}, kShortRefusal},
+        {{QStringLiteral("kestrin"), QStringLiteral("--home"), home, QStringLiteral("/aktualizacja")}, kLongRefusal},
+    };
+    for (const auto& [arguments, refusal] : cases) {
+        const ui::CommandLine commandLine = ui::parseCommandLine(arguments);
+        ASSERT_EQ(commandLine.home, other.path());
+        MainWindowHarness second(*commandLine.home, commandLine.otherParameters);
+        EXPECT_FALSE(second.form->FormCreate());
+        ASSERT_EQ(second.prompter.shown.size(), 1u) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(second.prompter.shown[0].text, refusal);
+    }
+    EXPECT_TRUE(filesIn(other.file("config")).empty());
 }
 
 TEST(MainStart, OlderSettingsAreHandedToTheConverterOrItsWebPage)

@@ -1,6 +1,7 @@
 #include "main_test_support.h"
 
 #include "platform/system_internet_check.h"
+#include "support/private_runtime_folder.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -68,17 +69,9 @@ void runEventsFor(int ms)
     waitUntil([] { return false; }, ms);
 }
 
-std::string testLockFolder(const std::string& programFolder)
-{
-    const std::string folder = programFolder + "/locks";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 MainWindowHarness::MainWindowHarness(const std::string& programFolder, QStringList arguments)
 {
     session::SessionServices sessionServices;
-    sessionServices.lockFolder = testLockFolder(programFolder);
     session = std::make_unique<session::ProgramSession>(programFolder, std::move(sessionServices));
     ui::MainServices services{prompter, shell, [this] { ++quitRequests; }, [this] { return trayAvailable; }};
     form = std::make_unique<ui::Tmain>(*session, std::move(arguments), std::move(services));
@@ -97,7 +90,7 @@ ProgramHarness::ProgramHarness(const std::string& programFolder, QStringList arg
     program = std::make_unique<ui::TrayProgram>(
         programFolder, commandLine,
         ui::TrayProgramServices{prompter, shell, files, *autostart, [this] { ++quitRequests; },
-                                [this] { return trayAvailable; }, testLockFolder(programFolder)},
+                                [this] { return trayAvailable; }, {}},
         QStringLiteral("/usr/bin/kestrin"));
 }
 

@@ -92,10 +92,6 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 // Runs the event loop for a while.
 void runEventsFor(int ms);
 
-// Where a test's single-instance lock lives: below its program folder, so tests
-// running side by side do not see each other as second copies.
-std::string testLockFolder(const std::string& programFolder);
-
 // The window on recording seams. trayAvailable answers the window's question
 // whether a notification area exists (the offscreen platform has none).
 struct MainWindowHarness {

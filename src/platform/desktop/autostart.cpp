@@ -35,9 +35,16 @@ QString keyFileValue(const QString& value)
     return escaped;
 }
 
-[[noreturn]] void fail(const QString& what, const QString& path, const QString& reason)
+const QString kUnwritableEntry = QStringLiteral("Nie można zapisać pliku autostartu \"%1\"!");
+
+// The settings window shows the text as it is: the program's sentence first,
+// the system's reason (in the user's language) on the next line.
+[[noreturn]] void fail(const QString& sentence, const QString& path, const QString& reason = {})
 {
-    throw std::runtime_error((what + QStringLiteral(" ") + path + QStringLiteral(": ") + reason).toStdString());
+    QString text = sentence.arg(path);
+    if (!reason.isEmpty())
+        text += QStringLiteral("\r\n") + reason;
+    throw std::runtime_error(text.toStdString());
 }
 
 } // namespace
@@ -73,20 +80,21 @@ void XdgAutostart::setEnabled(bool enabled, const QString& program, const QStrin
     if (!enabled) {
         QFile entry(path);
         if (entry.exists() && !entry.remove())
-            fail(QStringLiteral("Cannot remove"), path, entry.errorString());
+            fail(QStringLiteral("Nie można usunąć pliku autostartu \"%1\"!"), path, entry.errorString());
         return;
     }
-    if (!QDir().mkpath(configHome_ + QStringLiteral("/autostart")))
-        fail(QStringLiteral("Cannot create the folder of"), path, QStringLiteral("mkdir failed"));
+    const QString folder = configHome_ + QStringLiteral("/autostart");
+    if (!QDir().mkpath(folder))
+        fail(QStringLiteral("Nie można utworzyć folderu autostartu \"%1\"!"), folder);
     QSaveFile entry(path);
     if (!entry.open(QIODevice::WriteOnly))
-        fail(QStringLiteral("Cannot write"), path, entry.errorString());
+        fail(kUnwritableEntry, path, entry.errorString());
     const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=Kestrin sweeper\nExec=") +
                          keyFileValue(desktopExecLine(program, arguments)) +
                          QStringLiteral("\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
     entry.write(text.toUtf8());
     if (!entry.commit())
-        fail(QStringLiteral("Cannot write"), path, entry.errorString());
+        fail(kUnwritableEntry, path, entry.errorString());
 }
 
 } // namespace kestrin

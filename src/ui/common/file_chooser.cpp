@@ -15,10 +15,12 @@ QString qtFileFilter(const QString& pipeFilter)
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString caption = parts[i];
-        // "*.*" means every file on Windows; here it would hide every name
-        // without a dot, programs such as /usr/bin/thunderbird among them.
-        if (parts[i + 1] == QStringLiteral("*.*"))
-            caption.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+        // "*.*" means every file on Windows and "*.exe" every program; here
+        // the first would hide every name without a dot, and programs (such
+        // as /usr/bin/thunderbird) carry no extension at all.
+        const QString& pattern = parts[i + 1];
+        if (pattern == QStringLiteral("*.*") || pattern == QStringLiteral("*.exe"))
+            caption.replace(QStringLiteral("(") + pattern + QStringLiteral(")"), QStringLiteral("(*)"));
         filters.append(caption);
     }
     return filters.join(QStringLiteral(";;"));

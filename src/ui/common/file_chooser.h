@@ -21,8 +21,8 @@ public:
 inline const QString kProgramFilter = QStringLiteral("Programy (*)|*|Wszystkie pliki (*.*)|*.*");
 
 // "Aplikacja (*.exe)|*.exe|Wszystkie pliki (*.*)|*.*" -> Qt's ";;" filter list,
-// "Aplikacja (*.exe);;Wszystkie pliki (*)": the Windows "every file" pattern
-// becomes the one that matches every file here.
+// "Aplikacja (*);;Wszystkie pliki (*)": the Windows "every file" and "every
+// program" patterns become the one that lists programs here too.
 QString qtFileFilter(const QString& pipeFilter);
 
 class DialogFileChooser : public FileChooser {

@@ -49,7 +49,7 @@ QIcon loadIconFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error(
-            QStringLiteral("Nie można otworzyć pliku \"%1\": %2").arg(path, file.errorString()).toStdString());
+            QStringLiteral("Nie można otworzyć pliku \"%1\"!\r\n%2").arg(path, file.errorString()).toStdString());
     QIcon icon;
     QImageReader reader(&file, "ico");
     // Every size the file holds, so the tray can pick the one it draws.
@@ -60,7 +60,7 @@ QIcon loadIconFile(const QString& path)
         icon.addPixmap(QPixmap::fromImage(image));
     } while (reader.jumpToNextImage());
     if (icon.isNull())
-        throw std::runtime_error(QStringLiteral("Nie można odczytać ikony z pliku \"%1\": %2")
+        throw std::runtime_error(QStringLiteral("Nie można odczytać ikony z pliku \"%1\"!\r\n%2")
                                      .arg(path, reader.errorString())
                                      .toStdString());
     return icon;

@@ -23,8 +23,9 @@ QString updateIconPath(const std::string& programFolder);           // .../data/
 // 100 show 7.
 int scanIconNumber(uint8_t percent);
 
-// The icon stored in an .ico file. Throws std::runtime_error (UTF-8) naming the
-// file and what the system or the image reader reported.
+// The icon stored in an .ico file. Throws std::runtime_error (UTF-8, shown in a
+// box as it is): the program's sentence naming the file, then on the next
+// line what the system or the image reader reported.
 QIcon loadIconFile(const QString& path);
 
 // The hint as the tray shows it: at most kTrayHintLimit characters.
