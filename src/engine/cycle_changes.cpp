@@ -2,17 +2,30 @@
 
 #include "engine/result_counting.h"
 
+#include <algorithm>
+
 namespace kestrin {
+
+namespace {
+
+// The record of that key; none once the user deleted it.
+template <typename Record> Record* findByKey(std::vector<Record>& records, RecordKey key)
+{
+    const auto found = std::find_if(records.begin(), records.end(), [key](const Record& r) { return r.key == key; });
+    return found == records.end() ? nullptr : &*found;
+}
+
+} // namespace
 
 void applySharedChanges(const SharedChanges& changes, ProgramData& data)
 {
     for (const RuleStatHit& hit : changes.ruleStats) {
-        if (hit.ruleIndex < data.rules.size() && data.rules[hit.ruleIndex].name == hit.ruleName)
-            incrementCounter(data.rules[hit.ruleIndex].stat);
+        if (RuleRecord* rule = findByKey(data.rules, hit.ruleKey))
+            incrementCounter(rule->stat);
     }
     for (const SkipCounterChange& change : changes.skipCounters) {
-        if (change.accountIndex < data.accounts.size() && data.accounts[change.accountIndex].name == change.accountName)
-            data.accounts[change.accountIndex].skip = change.skip;
+        if (AccountRecord* account = findByKey(data.accounts, change.accountKey))
+            account->skip = change.skip;
     }
 }
 

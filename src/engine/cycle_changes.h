@@ -6,8 +6,9 @@
 
 namespace kestrin {
 
-// Rule hits whose index still names a rule of that name add 1 to its `stat`
-// (capped at the 32-bit maximum); skip counters likewise by account name.
+// Each rule hit adds 1 to the `stat` of the rule with its key (capped at the
+// 32-bit maximum); skip counters likewise by account key. Changes for a record
+// the user deleted meanwhile are dropped.
 void applySharedChanges(const SharedChanges& changes, ProgramData& data);
 
 // The new-entry count (rows drawn bold): below 0 it becomes 1, else it grows by 1.

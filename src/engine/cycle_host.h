@@ -3,6 +3,8 @@
 // program's shared state itself: every change travels inside a handoff, and
 // the host applies it on the thread that owns that state (the window's UI
 // thread, or inline for the command line).
+#include "storage/record_key.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,17 +12,15 @@
 
 namespace kestrin {
 
-// One delete by a rule: that rule's `stat` grows by one. The name guards
-// against a rule array the user changed during the cycle.
+// One delete by a rule: that rule's `stat` grows by one. The key finds the
+// rule however the user changed the rule list during the cycle.
 struct RuleStatHit {
-    size_t ruleIndex = 0;
-    std::string ruleName;
+    RecordKey ruleKey = 0;
 };
 
 // An account's skip counter takes this value.
 struct SkipCounterChange {
-    size_t accountIndex = 0;
-    std::string accountName;
+    RecordKey accountKey = 0;
     uint8_t skip = 0;
 };
 

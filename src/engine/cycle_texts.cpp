@@ -101,7 +101,23 @@ std::string fetchFailedText(const std::string& name, const std::string& host)
 
 std::string fetchFailedReport(const std::string& name, const std::string& host, const std::string& reason)
 {
-    return fetchFailedText(name, host) + std::string(kMailFieldSeparator) + withoutLineBreaks(reason);
+    return withReason(fetchFailedText(name, host), reason);
+}
+
+std::string messageCountFailedText(const std::string& name, const std::string& host)
+{
+    return winLiteral("Nie można odczytać liczby wiadomości na ") + accountText(name, host) + "!";
+}
+
+std::string messageSizeFailedText(const std::string& name, const std::string& host, int number)
+{
+    return winLiteral("Nie można odczytać rozmiaru wiadomości nr ") + std::to_string(number) + " z " +
+           accountText(name, host) + "!";
+}
+
+std::string withReason(const std::string& text, const std::string& reason)
+{
+    return text + std::string(kMailFieldSeparator) + withoutLineBreaks(reason);
 }
 
 std::string deletionsUndoneStatus(const std::string& name, const std::string& host, size_t count)

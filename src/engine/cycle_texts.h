@@ -22,6 +22,12 @@ std::string checkingText(const std::string& name, const std::string& host);
 std::string fetchFailedText(const std::string& name, const std::string& host);
 // fetchFailedText + "|¦|" + why the connection was given up.
 std::string fetchFailedReport(const std::string& name, const std::string& host, const std::string& reason);
+// STAT failed or its count could not be read.
+std::string messageCountFailedText(const std::string& name, const std::string& host);
+// LIST of message `number` failed or its size could not be read.
+std::string messageSizeFailedText(const std::string& name, const std::string& host, int number);
+// text + "|¦|" + the reason on one line: the error entry's second field.
+std::string withReason(const std::string& text, const std::string& reason);
 // The connection ended without an accepted QUIT, so the server kept `count`
 // messages the cycle had marked with DELE.
 std::string deletionsUndoneStatus(const std::string& name, const std::string& host, size_t count);

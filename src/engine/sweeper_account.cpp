@@ -1,7 +1,6 @@
+#include "engine/account_fields.h"
 #include "engine/cycle_texts.h"
 #include "engine/sweeper_cycle.h"
-#include "text/convert_error.h"
-#include "text/strict_integer.h"
 
 #include <algorithm>
 
@@ -9,21 +8,6 @@ namespace kestrin {
 namespace {
 
 constexpr int kConnectionAttempts = 3;
-constexpr const char* kUnlimitedSize = "999999999999999999999999999999";
-
-// The account's size limit must be the unlimited marker or a whole number;
-// refused with the other account data rather than ending the whole cycle.
-bool validSizeLimit(const std::string& size)
-{
-    if (size == kUnlimitedSize)
-        return true;
-    try {
-        strictInteger(size);
-        return true;
-    } catch (const EConvertError&) {
-        return false;
-    }
-}
 
 } // namespace
 
@@ -31,7 +15,7 @@ void SweeperCycle::checkAccount(size_t index)
 {
     const AccountRecord& account = snapshot_.accounts[index];
     if (account.skip > 0) {
-        pending_.skipCounters.push_back({index, account.name, static_cast<uint8_t>(account.skip - 1)});
+        pending_.skipCounters.push_back({account.key, static_cast<uint8_t>(account.skip - 1)});
         return;
     }
     closeSession();
@@ -40,7 +24,7 @@ void SweeperCycle::checkAccount(size_t index)
         failureSteps(text, text);
         return;
     }
-    if (!connect(index, account))
+    if (!connect(account))
         return;
     visit_.emplace();
     visitAccount_ = index;
@@ -54,22 +38,18 @@ void SweeperCycle::checkAccount(size_t index)
 
 bool SweeperCycle::configureSession(const AccountRecord& account)
 {
-    const std::optional<Pop3Security> security = pop3SecurityFromText(account.ssl);
-    if (!security || !validSizeLimit(account.size))
+    const std::optional<AccountConnection> connection = accountConnection(account);
+    if (!connection)
         return false;
-    try {
-        session_->Port = static_cast<uint16_t>(strictIntegerInRange(account.dopo, 0, 65535));
-    } catch (const EConvertError&) {
-        return false;
-    }
     session_->Host = account.pop3;
+    session_->Port = connection->pop3Port;
     session_->Username = account.user;
     session_->Password = account.pass;
-    session_->Security = *security;
+    session_->Security = connection->security;
     return true;
 }
 
-bool SweeperCycle::connect(size_t index, const AccountRecord& account)
+bool SweeperCycle::connect(const AccountRecord& account)
 {
     std::string lastFailure;
     lastFailure_.clear();
@@ -84,7 +64,7 @@ bool SweeperCycle::connect(size_t index, const AccountRecord& account)
         }
     }
     const auto skip = static_cast<uint8_t>(std::clamp(snapshot_.settings.accSkipCycles, 0, 255));
-    pending_.skipCounters.push_back({index, account.name, skip});
+    pending_.skipCounters.push_back({account.key, skip});
     failureSteps(connectionFailedReport(account.name, account.pop3, lastFailure),
                  connectionFailedStatus(account.name, account.pop3));
     return false;
@@ -98,8 +78,8 @@ void SweeperCycle::checkMessages(const AccountRecord& account)
     } catch (const std::exception& failure) {
         cancel_.throwIfCancelled();
         lastFailure_ = failure.what();
-        failureSteps(fetchFailedReport(account.name, account.pop3, lastFailure_),
-                     fetchFailedText(account.name, account.pop3));
+        const std::string text = messageCountFailedText(account.name, account.pop3);
+        failureSteps(withReason(text, lastFailure_), text);
         return;
     }
     for (int number = 1; number <= count; ++number) {
@@ -110,9 +90,11 @@ void SweeperCycle::checkMessages(const AccountRecord& account)
         const Fetch fetched = fetch(account, number);
         if (fetched.result == FetchResult::Unreadable)
             continue;
-        if (fetched.result == FetchResult::Failed) {
-            failureSteps(fetchFailedReport(account.name, account.pop3, lastFailure_),
-                         fetchFailedText(account.name, account.pop3));
+        if (fetched.result != FetchResult::Fetched) {
+            const std::string text = fetched.result == FetchResult::SizeFailed
+                                         ? messageSizeFailedText(account.name, account.pop3, number)
+                                         : fetchFailedText(account.name, account.pop3);
+            failureSteps(withReason(text, lastFailure_), text);
             return;
         }
         handleMessage(account, number, fetched.size, fetched.whole);

@@ -36,25 +36,28 @@ void SweeperCycle::actionStep(const ActionFlags& actions, int cause, int matched
     if (matchedNumber == -1)
         return;
     const bool smtpReady = outgoingServerConfigured(snapshot_.settings);
+    bool copyFailed = false;
     if (actions[kActionArchive] && markers_[kActionArchive] == kNotDone && whole)
-        archive(cause);
+        copyFailed = !archive(cause);
     if (actions[kActionForward] && markers_[kActionForward] == kNotDone && whole && smtpReady)
         forward(cause);
     if (actions[kActionReply] && markers_[kActionReply] == kNotDone && smtpReady && mayAnswerAutomatically(message_))
         reply(cause);
-    // No deletion without the copy the user asked for.
-    if (actions[kActionDelete] && markers_[kActionDelete] == kNotDone && !archiveFailed_ && session_->IsConnected())
+    // No deletion without the copy this cause asked for; a cause that asked for
+    // none, or whose copy a later attempt made, may delete.
+    if (actions[kActionDelete] && markers_[kActionDelete] == kNotDone && !copyFailed && session_->IsConnected())
         remove(cause, matchedNumber);
 }
 
-void SweeperCycle::archive(int cause)
+bool SweeperCycle::archive(int cause)
 {
     try {
         archiveMessageFile(context_.programFolder, messageFile_);
         markers_[kActionArchive] = cause;
+        return true;
     } catch (const std::exception&) {
-        archiveFailed_ = true;
         actionFailed(archiveFailedText());
+        return false;
     }
 }
 
@@ -100,7 +103,7 @@ void SweeperCycle::remove(int cause, int matchedNumber)
         return;
     }
     if (cause >= 0)
-        pending_.ruleStats.push_back({static_cast<size_t>(cause), snapshot_.rules[static_cast<size_t>(cause)].name});
+        pending_.ruleStats.push_back({snapshot_.rules[static_cast<size_t>(cause)].key});
     flags_ += "d";
     if (cause == kCauseBayes)
         flags_ += "b";

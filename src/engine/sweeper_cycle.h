@@ -53,7 +53,7 @@ private:
     // Per account (sweeper_account.cpp)
     void checkAccount(size_t index);
     bool configureSession(const AccountRecord& account);
-    bool connect(size_t index, const AccountRecord& account);
+    bool connect(const AccountRecord& account);
     void checkMessages(const AccountRecord& account);
     void disconnect(const AccountRecord& account);
     std::optional<std::string> quit();
@@ -61,7 +61,7 @@ private:
     void endVisit(const AccountRecord& account, const std::optional<std::string>& failure);
 
     // Per message (sweeper_message.cpp)
-    enum class FetchResult { Fetched, Unreadable, Failed };
+    enum class FetchResult { Fetched, Unreadable, SizeFailed, Failed };
     struct Fetch {
         FetchResult result = FetchResult::Failed;
         int64_t size = kMessageSizeMissing;
@@ -80,7 +80,7 @@ private:
 
     // Action step (sweeper_actions.cpp)
     void actionStep(const ActionFlags& actions, int cause, int matchedNumber, bool whole);
-    void archive(int cause);
+    bool archive(int cause); // false when the copy failed
     void forward(int cause);
     void reply(int cause);
     void remove(int cause, int matchedNumber);
@@ -110,7 +110,6 @@ private:
     std::string identity_;
     std::string flags_;
     ActionMarkers markers_{};
-    bool archiveFailed_ = false;
     bool deleteSent_ = false;
 };
 

@@ -1,3 +1,4 @@
+#include "engine/account_fields.h"
 #include "engine/cycle_texts.h"
 #include "engine/message_identity.h"
 #include "engine/message_text.h"
@@ -8,7 +9,6 @@
 #include "mail/mail_errors.h"
 #include "storage/report_entry.h"
 #include "text/date_text.h"
-#include "text/strict_integer.h"
 
 #include <vector>
 
@@ -16,7 +16,6 @@ namespace kestrin {
 namespace {
 
 constexpr int kFetchAttempts = 3;
-constexpr const char* kUnlimitedSize = "999999999999999999999999999999";
 
 MessageValues neutralisedValues(const TIdMessage& message)
 {
@@ -38,17 +37,14 @@ std::string actionLetters(const ActionMarkers& markers)
 
 } // namespace
 
-// Compared in 64 bits: a server size of 2^31 or more must not wrap into "small".
 // An unknown size (-1) counts as small enough; an unreadable one, or one above
 // what is ever fetched whole, as too large.
 bool SweeperCycle::wholeFlag(const AccountRecord& account, int64_t messageSize) const
 {
     if (!fitsWholeFetch(messageSize))
         return false;
-    if (account.size == kUnlimitedSize)
-        return true;
-    const int64_t limit = int64_t{strictInteger(account.size)} * 1024;
-    return limit >= messageSize;
+    const std::optional<SizeLimit> limit = accountSizeLimit(account.size);
+    return limit && limit->admits(messageSize);
 }
 
 // At most three attempts at LIST and the fetch. A broken connection is never
@@ -56,12 +52,15 @@ bool SweeperCycle::wholeFlag(const AccountRecord& account, int64_t messageSize) 
 SweeperCycle::Fetch SweeperCycle::fetch(const AccountRecord& account, int number)
 {
     Fetch plan;
+    bool sizeFailed = false; // whether the last attempt ended at LIST
     for (int attempt = 1; attempt <= kFetchAttempts; ++attempt) {
         cancel_.throwIfCancelled();
         if (!session_->IsConnected() && !reopen(account))
             continue;
         try {
+            sizeFailed = true;
             plan.size = session_->QueryMessageSize(number);
+            sizeFailed = false;
             plan.whole = wholeFlag(account, plan.size);
             if (fetchOnce(number, plan)) {
                 plan.result = FetchResult::Fetched;
@@ -78,7 +77,7 @@ SweeperCycle::Fetch SweeperCycle::fetch(const AccountRecord& account, int number
             lastFailure_ = failure.what();
         }
     }
-    plan.result = FetchResult::Failed;
+    plan.result = sizeFailed ? FetchResult::SizeFailed : FetchResult::Failed;
     return plan;
 }
 
@@ -124,7 +123,6 @@ void SweeperCycle::handleMessage(const AccountRecord& account, int number, int64
 {
     markers_ = {kNotDone, kNotDone, kNotDone, kNotDone};
     flags_ = "c";
-    archiveFailed_ = false;
     deleteSent_ = false;
     const MessageValues values = neutralisedValues(message_);
     identity_ =

@@ -139,8 +139,9 @@ void TIdPOP3::switchToTls()
 
 int32_t TIdPOP3::QueryMessageCount()
 {
+    // "+OK" without a count is no count: reading it as 0 would hide the mailbox.
     const std::string_view count = wordAt(firstTextLine(sendCommand("STAT", kOk)), 0);
-    return count.empty() ? 0 : strictInteger(count);
+    return static_cast<int32_t>(strictIntegerInRange(count, 0, std::numeric_limits<int32_t>::max()));
 }
 
 int64_t TIdPOP3::QueryMessageSize(int n)

@@ -153,8 +153,12 @@ ChangeResult ProgramSession::store(std::vector<Record>& records, int index, cons
         if (records.size() >= limit)
             return ChangeResult::refused(limitText(limit, kind));
         records.push_back(record);
+        records.back().key = newRecordKey(); // a copy of a stored record must not share its key
     } else if (static_cast<size_t>(index) < records.size()) {
-        records[static_cast<size_t>(index)] = record;
+        Record& stored = records[static_cast<size_t>(index)];
+        const RecordKey key = stored.key; // an edit is the same record to a running cycle
+        stored = record;
+        stored.key = key;
     } else {
         return ChangeResult::refused({});
     }

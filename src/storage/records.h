@@ -1,6 +1,8 @@
 #pragma once
 // The four record kinds the program keeps in memory and in its database files.
 // Field names are the column names of the files.
+#include "storage/record_key.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -20,6 +22,7 @@ struct AccountRecord {
     // Connection security: "0" plain, "1" TLS from the first byte (POP3S), "2" STLS after the greeting.
     std::string ssl = "0";
     uint8_t skip = 0; // cycles still to skip after a connection failure; not stored
+    RecordKey key = newRecordKey();
 };
 
 struct RuleRecord {
@@ -33,11 +36,13 @@ struct RuleRecord {
     std::string sendto;
     std::string restr;
     bool nofri = false;
+    RecordKey key = newRecordKey();
 };
 
 struct FriendRecord {
     std::string name;
     std::string mail;
+    RecordKey key = newRecordKey();
 };
 
 struct BayesWordRecord {

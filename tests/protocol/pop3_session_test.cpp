@@ -118,10 +118,11 @@ TEST(Pop3Session, CountAndSizeReplies)
                                      "C: LIST 7", "S: +OK 7 9007199254740993",
                                      "C: LIST 8", "S: +OK 8 +5",
                                      "C: STAT",   "S: +OK many",
+                                     "C: STAT",   "S: +OK -3 0",
                                      "C: STAT",   "S: -ERR [SYS/TEMP] later"}));
     Session s(server);
     s.pop3.Open();
-    EXPECT_EQ(s.pop3.QueryMessageCount(), 0);
+    EXPECT_ANY_THROW(s.pop3.QueryMessageCount()) << "no count is no empty mailbox";
     EXPECT_EQ(s.pop3.QueryMessageCount(), 12);
     EXPECT_EQ(s.pop3.QueryMessageSize(1), -1);
     EXPECT_EQ(s.pop3.QueryMessageSize(2), 512);
@@ -133,6 +134,7 @@ TEST(Pop3Session, CountAndSizeReplies)
     EXPECT_EQ(s.pop3.QueryMessageSize(7), kMessageSizeUnreadable);
     EXPECT_EQ(s.pop3.QueryMessageSize(8), kMessageSizeUnreadable);
     EXPECT_ANY_THROW(s.pop3.QueryMessageCount()); // not a decimal number
+    EXPECT_ANY_THROW(s.pop3.QueryMessageCount()); // no count below 0
     try {
         s.pop3.QueryMessageCount();
         FAIL() << "no error";

@@ -75,6 +75,8 @@ TEST_F(SweeperHostile, AnswersWithoutEndGiveTheConnectionUpWithinTheirLimits)
     const std::string tooLarge = "|\xA6|Server answer too large.";
     const Lines capaFlood = {"S: +OK ready", "C: CAPA", "S: +OK", "FLOOD X-CAPABILITY\r\n", "CLOSED"};
     const Lines retrFlood = {"C: LIST 1", "S: +OK 1 300", "C: RETR 1", "S: +OK", "FLOOD x\r\n", "CLOSED"};
+    const Lines listRefused = {"C: LIST 1", "S: -ERR gone"};
+    const std::string emptyCount = "'' is not a valid integer value";
     const Case cases[] = {
         {"endless CAPA", joined({capaFlood, {"ACCEPT"}, capaFlood, {"ACCEPT"}, capaFlood}),
          winLiteral("error|Nie można nawiązać połączenia z Konto (127.0.0.1)") + tooLarge},
@@ -85,6 +87,12 @@ TEST_F(SweeperHostile, AnswersWithoutEndGiveTheConnectionUpWithinTheirLimits)
          joined(
              {pop3Login(), stat(1), retrFlood, {"ACCEPT"}, pop3Login(), retrFlood, {"ACCEPT"}, pop3Login(), retrFlood}),
          winLiteral("error|Nie można pobrać wiadomości i/lub jej nagłówka z Konto (127.0.0.1)!") + tooLarge},
+        {"count missing from STAT", joined({pop3Login(), {"C: STAT", "S: +OK", "C: QUIT", "S: +OK"}}),
+         winLiteral("error|Nie można odczytać liczby wiadomości na Konto (127.0.0.1)!") + "|\xA6|" + emptyCount},
+        {"STAT refused", joined({pop3Login(), {"C: STAT", "S: -ERR [SYS/TEMP] busy", "C: QUIT", "S: +OK"}}),
+         winLiteral("error|Nie można odczytać liczby wiadomości na Konto (127.0.0.1)!") + "|\xA6|busy "},
+        {"LIST refused", joined({pop3Login(), stat(1), listRefused, listRefused, listRefused, {"C: QUIT", "S: +OK"}}),
+         winLiteral("error|Nie można odczytać rozmiaru wiadomości nr 1 z Konto (127.0.0.1)!") + "|\xA6|gone "},
     };
     for (const Case& c : cases) {
         ScriptedServer server(c.script);

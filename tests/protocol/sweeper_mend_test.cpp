@@ -59,6 +59,43 @@ TEST_F(SweeperMends, FailedArchiveCopyIsReportedAndBlocksTheDeletion)
     EXPECT_EQ(host.newMailCount, 1u);
 }
 
+// The first cause's copy fails; what the second cause asks decides the deletion.
+TEST_F(SweeperMends, FailedCopyBlocksOnlyTheDeletionAskedWithIt)
+{
+    struct Case {
+        const char* name;
+        ActionFlags second;
+        int failingCopies;
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"second cause asks no copy", {false, false, false, true}, 1, true},
+        {"second cause's copy succeeds", {true, false, false, true}, 1, true},
+        {"second cause's copy fails too", {true, false, false, true}, 2, false},
+    };
+    for (const Case& c : cases) {
+        const Lines m1 = mailMessage("1@x", "Ala <ala@example.com>", "Do archiwum");
+        const Lines dele = c.deleted ? Lines{"C: DELE 1", "S: +OK"} : Lines{};
+        ScriptedServer server(joined({pop3Login(), {"C: STAT", "S: +OK 1 300"}, fetchWhole(1, m1), dele, kQuit}));
+        data.accounts = {account(server)};
+        data.rules = {subjectRule("Pierwsza", "archiwum", {true, false, false, true}),
+                      subjectRule("Druga", "do", c.second)};
+        data.report.clear();
+        checked.clear();
+        int failuresLeft = c.failingCopies;
+        setBeforeRenameHookForTests([&failuresLeft](const std::string& temporary) {
+            if (temporary.find("/archive/") != std::string::npos && failuresLeft-- > 0)
+                throw EFileError("disk full");
+        });
+        runCycle();
+        setBeforeRenameHookForTests(nullptr);
+        EXPECT_EQ(server.finish(), Lines{}) << c.name;
+        EXPECT_EQ(data.rules[0].stat, 0u) << c.name;
+        EXPECT_EQ(data.rules[1].stat, c.deleted ? 1u : 0u) << c.name;
+        EXPECT_EQ(mailFields(0)[3], c.deleted ? "Druga" : "-") << c.name;
+    }
+}
+
 TEST_F(SweeperMends, NoServerIsTouchedWhileTheProgramFolderCannotBeWritten)
 {
     for (const char* blocked : {"config", "archive"}) {

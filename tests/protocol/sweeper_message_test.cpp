@@ -157,6 +157,7 @@ TEST_F(SweeperMessages, RuleArchivesIntoTheFirstFreeFileAndDeletes)
     archiveOnly.act = {true, false, false, false};
     RuleRecord deleting = archiveOnly;
     deleting.name = "Promocje";
+    deleting.key = newRecordKey(); // another rule, not a copy of the first
     deleting.act = {true, false, false, true};
     data.rules = {archiveOnly, deleting};
     ensureFolder(folder.path() + "/archive");

@@ -2,6 +2,8 @@
 // what it writes at once, and what it announces.
 #include "session/session_fixture.h"
 
+#include "engine/cycle_changes.h"
+#include "engine/cycle_snapshot.h"
 #include "engine/message_identity.h"
 #include "storage/record_tables.h"
 #include "storage/report_entry.h"
@@ -49,6 +51,42 @@ TEST(SessionChanges, RecordsAreStoredAtOnceWithinTheirLimits)
     EXPECT_TRUE(loadFriends(f.folder.path()).empty());
     EXPECT_EQ(std::count(f.emitted.begin(), f.emitted.end(), "recordsChanged"), 4 + 6)
         << "the start-up's four, then one per change";
+}
+
+// A cycle judges with a snapshot taken at its start; its hit counts and skip
+// counters come back after the user may have inserted, deleted or renamed records.
+TEST(SessionChanges, CycleChangesFollowTheirRecordThroughEdits)
+{
+    SessionFixture f;
+    session::ProgramSession& s = f.makeSession(false);
+    s.startUp();
+    for (const char* name : {"A", "B", "C"})
+        ASSERT_TRUE(s.storeRule(-1, ruleRecord(name, 3, 0, name, {false, false, false, true})).done);
+    AccountRecord first;
+    first.name = "Pierwsze";
+    AccountRecord second;
+    second.name = "Drugie";
+    ASSERT_TRUE(s.storeAccount(-1, first).done);
+    ASSERT_TRUE(s.storeAccount(-1, second).done);
+    const std::shared_ptr<const CycleSnapshot> snapshot = takeCycleSnapshot(s.data());
+    SharedChanges changes;
+    for (const RuleRecord& rule : snapshot->rules)
+        changes.ruleStats.push_back({rule.key});
+    changes.skipCounters.push_back({snapshot->accounts[0].key, 7});
+    changes.skipCounters.push_back({snapshot->accounts[1].key, 9});
+
+    ASSERT_TRUE(s.deleteRecords(RecordKind::Rules, {0}).done);                                            // A gone
+    ASSERT_TRUE(s.storeRule(0, ruleRecord("B po zmianie", 3, 0, "b", {false, false, false, true})).done); // renamed
+    ASSERT_TRUE(s.storeRule(-1, s.data().rules[1]).done); // a copy of C is a new rule
+    ASSERT_TRUE(s.deleteRecords(RecordKind::Accounts, {0}).done);
+    applySharedChanges(changes, s.data());
+
+    ASSERT_EQ(s.data().rules.size(), 3u);
+    EXPECT_EQ(s.data().rules[0].stat, 1u) << "the renamed rule keeps its hit";
+    EXPECT_EQ(s.data().rules[1].stat, 1u);
+    EXPECT_EQ(s.data().rules[2].stat, 0u) << "the copy was not the rule that hit";
+    ASSERT_EQ(s.data().accounts.size(), 1u);
+    EXPECT_EQ(s.data().accounts[0].skip, 9) << "the deleted account's counter went nowhere";
 }
 
 TEST(SessionChanges, ReportMarksRefuseTwiceAndOnlyMailEntries)
