@@ -2,7 +2,7 @@
 // then LIST n and RETR n for each message, then QUIT. Prints one line:
 //   messages bytes seconds
 // where bytes is the sum of the listed sizes. Used by pop3_fetch_bench.sh.
-#include "mail/id_pop3.h"
+#include "mail/pop3_client.h"
 #include "platform/qt_line_channel_factory.h"
 
 #include <QCoreApplication>

@@ -4,9 +4,9 @@
 #include "mail/address_parser.h"
 #include "mail/encoded_words.h"
 #include "mail/header_rules.h"
-#include "mail/id_message.h"
 #include "mail/mail_date.h"
 #include "mail/mail_errors.h"
+#include "mail/message.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #pragma once
 // How fuzz_message walks one input: the bytes as a RETR answer, header
 // processing and body decoding. The replay test walks kept inputs the same way.
-#include "mail/id_message.h"
 #include "mail/mail_errors.h"
+#include "mail/message.h"
 #include "mail/message_reader.h"
 #include "mail/string_line_source.h"
 

@@ -2,8 +2,8 @@
 // How fuzz_pop3_reply walks one input: the bytes as everything a hostile
 // server sends, read as a reply, a multi-line block after a "+OK" reply, then
 // again, until the lines run out. The replay test walks kept inputs the same way.
-#include "mail/id_reply_pop3.h"
 #include "mail/mail_errors.h"
+#include "mail/pop3_reply.h"
 #include "mail/string_line_source.h"
 
 #include <string>

@@ -7,7 +7,7 @@
 // command although bytes of the last answer are still unread, or sends DELE
 // for a message it did not read whole on the same connection. The replay test
 // walks kept inputs the same way.
-#include "mail/id_pop3.h"
+#include "mail/pop3_client.h"
 #include "text/convert_error.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // How fuzz_smtp_reply walks one input: the bytes as everything a hostile SMTP
 // server sends, split into lines the way the line channel splits them, read
 // reply after reply. The replay test walks kept inputs the same way.
-#include "mail/id_reply_smtp.h"
 #include "mail/mail_errors.h"
+#include "mail/smtp_reply.h"
 
 #include <optional>
 #include <string>

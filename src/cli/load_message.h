@@ -1,5 +1,5 @@
 #pragma once
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <string>
 

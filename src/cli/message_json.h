@@ -1,6 +1,6 @@
 #pragma once
 // The JSON form of a parsed message printed by `kestrin-cli parse`.
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <nlohmann/json.hpp>
 

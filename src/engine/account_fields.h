@@ -1,7 +1,7 @@
 #pragma once
 // What an account's text columns mean, in one place: the editors validate with
 // these and the cycle reads with them, so both agree on what is usable.
-#include "mail/id_pop3.h"
+#include "mail/pop3_client.h"
 #include "storage/records.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The Bayes filter's decision on one message: spam when the spam score beats
 // the good score and both tables are trained enough.
 #include "engine/bayes_score.h"
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <string>
 #include <string_view>

@@ -3,8 +3,8 @@
 // unfolding lookup: the first raw line that merely begins with the name counts
 // (so "X-Mailer-Info" standing before "X-Mailer" is taken for it), and the value
 // starts two characters after the name, past the colon and one blank.
-#include "mail/id_header_list.h"
-#include "mail/id_message.h"
+#include "mail/header_list.h"
+#include "mail/message.h"
 
 #include <string>
 #include <string_view>

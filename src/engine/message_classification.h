@@ -6,7 +6,7 @@
 #include "engine/bayes_verdict.h"
 #include "engine/cycle_snapshot.h"
 #include "engine/rule_evaluation.h"
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The text that body rules look at: the first text part of a MIME message, or
 // the plain body when there is none.
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <string>
 #include <string_view>

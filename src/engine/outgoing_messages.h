@@ -2,9 +2,9 @@
 // The two messages the action step sends through the user's SMTP server: the
 // forward of a fetched message and the fixed-text answer to its sender.
 #include "engine/cycle_snapshot.h"
-#include "mail/id_message.h"
-#include "mail/id_smtp.h"
 #include "mail/line_channel.h"
+#include "mail/message.h"
+#include "mail/smtp_client.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // out elsewhere, and the friends test is the check cycle's.
 #include "engine/body_correction.h"
 #include "engine/rule_field_texts.h"
-#include "mail/id_message.h"
+#include "mail/message.h"
 #include "storage/records.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 // The text a rule's field (`typ`) takes from a message.
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <cstdint>
 #include <optional>

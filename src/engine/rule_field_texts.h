@@ -3,7 +3,7 @@
 // many rules read it: with a thousand rules the body would otherwise be joined,
 // corrected and folded again for every body rule.
 #include "engine/body_correction.h"
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <array>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "engine/message_classification.h"
 #include "engine/sweeper.h"
 #include "engine/visit_ledger.h"
-#include "mail/id_pop3.h"
+#include "mail/pop3_client.h"
 
 #include <memory>
 #include <optional>

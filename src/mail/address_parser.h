@@ -3,7 +3,7 @@
 // forgiving way mail clients read them: RFC 2822 syntax where it is followed,
 // a best guess where it is not, and an EIdEmailParseError only for an "@"
 // after the closing ">".
-#include "mail/id_email_address.h"
+#include "mail/email_address.h"
 
 #include <string_view>
 

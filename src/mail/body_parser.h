@@ -2,7 +2,7 @@
 // Line-by-line reading of a message body that is not decoded as one piece: the
 // plain text before the first part, MIME parts under the message's boundary
 // (nested multiparts included) and, in a plain message, uuencoded blocks.
-#include "mail/id_message.h"
+#include "mail/message.h"
 #include "mail/mime_parts.h"
 
 #include <cstddef>

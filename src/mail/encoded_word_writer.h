@@ -1,7 +1,7 @@
 #pragma once
 // RFC 2047 encoded words for outgoing headers. Message text is Windows-1250
 // bytes, so that is the charset every encoded word names.
-#include "mail/id_email_address.h"
+#include "mail/email_address.h"
 
 #include <string>
 #include <string_view>

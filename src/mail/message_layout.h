@@ -1,7 +1,7 @@
 #pragma once
 // How a message's body is laid out when written; the header generator and the
 // body writer must agree on it, and both must agree with the reader.
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <string>
 

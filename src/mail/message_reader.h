@@ -1,8 +1,8 @@
 #pragma once
 // Reading a message from lines handed over the way a POP3 RETR or TOP answer
 // delivers them (or a message file, read the same way).
-#include "mail/id_message.h"
 #include "mail/line_source.h"
+#include "mail/message.h"
 
 namespace kestrin {
 

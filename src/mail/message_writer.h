@@ -2,7 +2,7 @@
 // Writing a message: the header generated for an outgoing message (or for the
 // message file) and the lines that follow DATA. Every returned line is free of
 // CR and LF; the caller ends each with CR LF.
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <string>
 #include <vector>

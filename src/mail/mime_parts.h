@@ -1,6 +1,6 @@
 #pragma once
 // Classing and decoding of one MIME part from its own header lines and body lines.
-#include "mail/id_message.h"
+#include "mail/message.h"
 #include "mail/transfer_encoding.h"
 
 #include <string>

@@ -2,8 +2,8 @@
 #include "mail/content_type_params.h"
 #include "mail/encoded_words.h"
 #include "mail/header_rules.h"
-#include "mail/id_message.h"
 #include "mail/mail_date.h"
+#include "mail/message.h"
 #include "text/ascii_case.h"
 
 namespace kestrin {

@@ -2,7 +2,7 @@
 // account on a dovecot started by the test, forwards through aiosmtpd, and the
 // Maildir, archive, report and counters looked at afterwards.
 #include "cli_run.h"
-#include "mail/id_message.h"
+#include "mail/message.h"
 #include "peers/dovecot_peer.h"
 #include "peers/smtp_peer.h"
 #include "platform/single_instance.h"

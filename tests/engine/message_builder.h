@@ -1,6 +1,6 @@
 #pragma once
 // Messages for engine tests, built member by member as the parser would leave them.
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,5 +1,5 @@
-#include "mail/id_message.h"
 #include "mail/mail_errors.h"
+#include "mail/message.h"
 
 #include <gtest/gtest.h>
 

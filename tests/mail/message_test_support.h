@@ -1,6 +1,6 @@
 #pragma once
 // Small helpers shared by the message reader tests.
-#include "mail/id_message.h"
+#include "mail/message.h"
 #include "mail/message_reader.h"
 #include "mail/string_line_source.h"
 

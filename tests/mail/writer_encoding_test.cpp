@@ -2,7 +2,7 @@
 #include "mail/encoded_word_writer.h"
 #include "mail/encoded_words.h"
 #include "mail/header_folding.h"
-#include "mail/id_header_list.h"
+#include "mail/header_list.h"
 #include "mail/mail_date.h"
 #include "mail/rfc822_date.h"
 

@@ -1,7 +1,7 @@
 // The temporary message file is fetched mail (text a stranger chooses) written
 // into the program folder: whatever someone put under its name, it must land
 // in a file of the program's own and nowhere else.
-#include "mail/id_message.h"
+#include "mail/message.h"
 #include "writer_test_support.h"
 
 #include <gtest/gtest.h>

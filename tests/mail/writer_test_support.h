@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the message writer tests.
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
 // TIdPOP3 against a real dovecot started by the test: plain POP3, POP3S, STLS,
 // real messages, and when deletions take effect.
-#include "mail/id_pop3.h"
 #include "mail/message_reader.h"
+#include "mail/pop3_client.h"
 #include "mail/string_line_source.h"
 #include "peers/dovecot_peer.h"
 #include "platform/qt_line_channel_factory.h"

@@ -1,5 +1,5 @@
 // Reading POP3 replies and multi-line blocks from lines, without a socket.
-#include "mail/id_reply_pop3.h"
+#include "mail/pop3_reply.h"
 #include "mail/string_line_source.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // TIdPOP3 against scripted servers: the exact edge cases of the conversation.
-#include "mail/id_pop3.h"
+#include "mail/pop3_client.h"
 #include "mail/protocol_text_check.h"
 #include "peers/scripted_server.h"
 #include "platform/qt_line_channel.h"

@@ -1,7 +1,7 @@
 // The SMTP client against a real server (aiosmtpd): envelopes, AUTH LOGIN,
 // STARTTLS and implicit TLS with a test CA, and messages that keep what
 // matters after being sent and parsed again.
-#include "mail/id_smtp.h"
+#include "mail/smtp_client.h"
 #include "peers/smtp_peer.h"
 #include "peers/test_certificates.h"
 #include "platform/qt_line_channel.h"

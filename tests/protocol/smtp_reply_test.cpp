@@ -1,6 +1,6 @@
 // The SMTP reply rule on its own: which line ends a reply, what becomes code,
 // text and enhanced status code, and the bound on hostile replies.
-#include "mail/id_reply_smtp.h"
+#include "mail/smtp_reply.h"
 
 #include <gtest/gtest.h>
 

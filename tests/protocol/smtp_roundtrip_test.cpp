@@ -1,9 +1,9 @@
 // Real messages (the SpamAssassin corpus and a Polish sample) loaded, sent
 // through aiosmtpd, and the stored data parsed again: what the program and
 // the recipient care about must survive the writer and the SMTP framing.
-#include "mail/id_smtp.h"
 #include "mail/message_reader.h"
 #include "mail/message_writer.h"
+#include "mail/smtp_client.h"
 #include "mail/string_line_source.h"
 #include "peers/smtp_peer.h"
 #include "platform/qt_line_channel.h"

@@ -1,6 +1,6 @@
 // The SMTP client's exact conversation against scripted loopback servers.
-#include "mail/id_smtp.h"
 #include "mail/message_writer.h"
+#include "mail/smtp_client.h"
 #include "peers/scripted_server.h"
 #include "platform/qt_line_channel.h"
 #include "text/cp1250.h"

@@ -3,7 +3,7 @@
 #include "engine/archive_file.h"
 #include "engine/bayes_test_support.h"
 #include "engine/message_identity.h"
-#include "mail/id_message.h"
+#include "mail/message.h"
 #include "protocol/sweeper_test_support.h"
 #include "storage/atomic_file.h"
 

@@ -3,7 +3,7 @@
 // during a second cycle that a stalling server slows down.
 #include "main_test_support.h"
 
-#include "mail/id_message.h"
+#include "mail/message.h"
 #include "peers/dovecot_peer.h"
 #include "peers/scripted_server.h"
 #include "storage/record_tables.h"

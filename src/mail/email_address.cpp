@@ -1,4 +1,4 @@
-#include "mail/id_email_address.h"
+#include "mail/email_address.h"
 
 #include "mail/quoted_string.h"
 #include "text/ascii_case.h"

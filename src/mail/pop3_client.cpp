@@ -1,4 +1,4 @@
-#include "mail/id_pop3.h"
+#include "mail/pop3_client.h"
 
 #include "mail/message_reader.h"
 #include "mail/protocol_text_check.h"

@@ -1,4 +1,4 @@
-#include "mail/id_message.h"
+#include "mail/message.h"
 
 #include "mail/file_line_source.h"
 #include "mail/mail_errors.h"

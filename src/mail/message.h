@@ -1,6 +1,6 @@
 #pragma once
-#include "mail/id_email_address.h"
-#include "mail/id_header_list.h"
+#include "mail/email_address.h"
+#include "mail/header_list.h"
 #include "text/date_time.h"
 
 #include <string>
@@ -19,10 +19,10 @@ struct TIdMessagePart {
     std::string charset;                 // upper case, as for the message
     std::string contentTransferEncoding; // as in the part header
     std::string contentDisposition;
-    std::string fileName;                // from the disposition or content type, when given
-    std::vector<std::string> lines;      // text parts: decoded lines
-    std::string data;                    // attachments: decoded bytes
-    int parentPart = -1;                 // index into TIdMessage::containers, -1 = the message itself
+    std::string fileName;           // from the disposition or content type, when given
+    std::vector<std::string> lines; // text parts: decoded lines
+    std::string data;               // attachments: decoded bytes
+    int parentPart = -1;            // index into TIdMessage::containers, -1 = the message itself
 };
 
 // A nested multipart (e.g. multipart/alternative inside multipart/mixed). Kept

@@ -1,4 +1,4 @@
-#include "mail/id_reply_pop3.h"
+#include "mail/pop3_reply.h"
 
 #include "text/ascii_case.h"
 

@@ -1,4 +1,4 @@
-#include "mail/id_smtp.h"
+#include "mail/smtp_client.h"
 
 #include "mail/base64.h"
 #include "mail/message_writer.h"

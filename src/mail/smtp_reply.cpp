@@ -1,4 +1,4 @@
-#include "mail/id_reply_smtp.h"
+#include "mail/smtp_reply.h"
 
 #include "text/cp1250.h"
 

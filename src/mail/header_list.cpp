@@ -1,4 +1,4 @@
-#include "mail/id_header_list.h"
+#include "mail/header_list.h"
 
 #include "text/ascii_case.h"
 

@@ -2,10 +2,10 @@
 // The SMTP client (RFC 5321) that forwards, answers and restores messages
 // through the user's one outgoing server, over a line channel that may be
 // plain, TLS from the first byte, or switched to TLS by STARTTLS (RFC 3207).
-#include "mail/id_message.h"
-#include "mail/id_reply_smtp.h"
 #include "mail/line_channel.h"
 #include "mail/line_reader.h"
+#include "mail/message.h"
+#include "mail/smtp_reply.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -9,12 +9,12 @@
 // connection up without QUIT, so the server deletes nothing of that visit; and
 // DELE is sent only for a message whose answer was read whole on this
 // connection.
-#include "mail/id_message.h"
-#include "mail/id_reply_pop3.h"
 #include "mail/line_channel.h"
 #include "mail/line_reader.h"
+#include "mail/message.h"
 #include "mail/pop3_answer_source.h"
 #include "mail/pop3_limits.h"
+#include "mail/pop3_reply.h"
 
 #include <cstdint>
 #include <functional>
