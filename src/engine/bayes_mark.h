@@ -24,8 +24,8 @@ enum class BayesMarkResult {
 };
 
 // Trains the table with the entry's top words, then with the top words of its
-// subject, sets the Bayes mark to good ("1") or spam ("2"), and raises BayAll and BayList0 or BayList1. Every other
-// byte of the line stays. An unreadable `lastuse` in a full table throws
+// subject, sets the Bayes mark to good ("1") or spam ("2"), and raises BayAll
+// and BayList0 or BayList1. Every other byte of the line stays. An unreadable `lastuse` in a full table throws
 // EConvertError: the line and the counters are then unchanged, the words
 // trained before the failure stay trained.
 BayesMarkResult markBayesEntry(std::string& line, BayesList list, std::vector<BayesWordRecord>& words,
