@@ -120,15 +120,5 @@ TEST(MailReportEntry, SettingAMarkChangesOnlyThatField)
     EXPECT_EQ(formatMailReportEntry(*longer), joined(expected));
 }
 
-TEST(MailReportEntry, ActionLettersFollowTheActionOrder)
-{
-    EXPECT_EQ(kMailActionLetters, "asrd");
-    for (const auto& [actions, deleted] : {std::pair{"", false}, {"asr", false}, {"d", true}, {"ad", true}}) {
-        MailReportEntry entry;
-        entry.actions = actions;
-        EXPECT_EQ(entry.deleted(), deleted) << actions;
-    }
-}
-
 } // namespace
 } // namespace kestrin
