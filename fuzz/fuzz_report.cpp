@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the report log as the contents of report.dat: line
-// splitting, entry and field splitting, in-place field rewrites and the size
+// splitting, entry and field splitting, mail entries and the size
 // limit must neither crash nor change bytes they should keep.
 #include "report_walk.h"
 

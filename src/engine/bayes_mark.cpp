@@ -2,19 +2,21 @@
 
 #include "engine/bayes_training.h"
 #include "engine/top_words.h"
+#include "storage/mail_report_entry.h"
 #include "storage/report_entry.h"
-
-#include <stdexcept>
 
 namespace kestrin {
 namespace {
-
-constexpr std::string_view kUnmarked = "0";
 
 void countMark(StatsTotals& totals, BayesList list)
 {
     incrementCounter(totals.bayAll);
     incrementCounter(list == BayesList::Good ? totals.bayList0 : totals.bayList1);
+}
+
+BayesMark markOf(BayesList list)
+{
+    return list == BayesList::Good ? BayesMark::Good : BayesMark::Spam;
 }
 
 } // namespace
@@ -25,15 +27,15 @@ BayesMarkResult markBayesEntry(std::string& line, BayesList list, std::vector<Ba
     const ReportEntry entry = splitReportEntry(line);
     if (entry.kind != kReportKindMail)
         return BayesMarkResult::NotMailEntry;
-    const std::vector<std::string> fields = splitMailFields(entry.payload);
-    if (mailField(fields, kMailBayesMark) != kUnmarked)
+    // A damaged entry has no Bayes mark to set: it counts as marked.
+    std::optional<MailReportEntry> mail = parseMailReportEntry(entry.payload);
+    if (!mail || !mail->bayesMark.is(BayesMark::Unmarked))
         return BayesMarkResult::AlreadyMarked;
 
-    bayesTrain(words, list, mailField(fields, kMailTopWords), now);
-    bayesTrain(words, list, topWords(mailField(fields, kMailSubject), kBayesMinWordLength, kBayesMaxTrainedParts), now);
-    const std::string mark = std::to_string(bayesListValue(list) + 1);
-    if (!rewriteMailField(line, kMailBayesMark, mark))
-        throw std::logic_error("the Bayes mark field of a mail entry could not be rewritten");
+    bayesTrain(words, list, mail->topWords, now);
+    bayesTrain(words, list, topWords(mail->subject, kBayesMinWordLength, kBayesMaxTrainedParts), now);
+    mail->bayesMark = markOf(list);
+    line = buildReportEntry(entry.kind, formatMailReportEntry(*mail));
     countMark(totals, list);
     return BayesMarkResult::Marked;
 }

@@ -23,10 +23,9 @@ enum class BayesMarkResult {
     NotMailEntry,  // not a "mail" entry: the command does nothing
 };
 
-// Trains the table with the entry's top words (field 9), then with the top
-// words of its subject (field 7), sets the Bayes mark (field 11) to "1" for
-// good or "2" for spam, and raises BayAll and BayList0 or BayList1. Every other
-// byte of the line stays. An unreadable `lastuse` in a full table throws
+// Trains the table with the entry's top words, then with the top words of its
+// subject, sets the Bayes mark to good ("1") or spam ("2"), and raises BayAll
+// and BayList0 or BayList1. Every other byte of the line stays. An unreadable `lastuse` in a full table throws
 // EConvertError: the line and the counters are then unchanged, the words
 // trained before the failure stay trained.
 BayesMarkResult markBayesEntry(std::string& line, BayesList list, std::vector<BayesWordRecord>& words,

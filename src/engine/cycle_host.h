@@ -3,6 +3,7 @@
 // program's shared state itself: every change travels inside a handoff, and
 // the host applies it on the thread that owns that state (the window's UI
 // thread, or inline for the command line).
+#include "engine/result_flags.h"
 #include "storage/record_key.h"
 
 #include <cstddef>
@@ -32,10 +33,10 @@ struct SharedChanges {
     bool empty() const { return ruleStats.empty() && skipCounters.empty(); }
 };
 
-// The result step: counter letters ("c", "d", "b", "e"), the report payload
-// (empty = no entry), and what else changes with it.
+// The result step: what it counts, the report payload (empty = no entry), and
+// what else changes with it.
 struct CycleResult {
-    std::string flags;
+    ResultFlags flags;
     std::string reportText;
     bool newEntry = false; // a "mail" entry was built: the new-entry count grows
     SharedChanges changes;

@@ -3,46 +3,36 @@
 #include "storage/report_entry.h"
 
 namespace kestrin {
-namespace {
-
-bool hasFlag(std::string_view flags, char letter)
+void countResultFlags(ResultFlags flags, Counters& counters)
 {
-    return flags.find(letter) != std::string_view::npos;
-}
-
-} // namespace
-
-void countResultFlags(std::string_view flags, Counters& counters)
-{
-    if (hasFlag(flags, 'c')) {
+    if (flags.has(ResultFlag::Checked)) {
         incrementCounter(counters.run.checked);
         incrementCounter(counters.totals.checkMsg);
     }
-    if (hasFlag(flags, 'd')) {
+    if (flags.has(ResultFlag::Deleted)) {
         incrementCounter(counters.run.deleted);
         incrementCounter(counters.totals.delMsg);
     }
-    if (hasFlag(flags, 'e')) {
+    if (flags.has(ResultFlag::Error)) {
         incrementCounter(counters.run.errors);
         incrementCounter(counters.totals.err);
     }
-    if (hasFlag(flags, 'b'))
+    if (flags.has(ResultFlag::Bayes))
         incrementCounter(counters.totals.bayDel);
 }
 
-std::optional<std::string> resultEntryKind(std::string_view flags, std::string_view reportText)
+std::optional<std::string> resultEntryKind(ResultFlags flags, std::string_view reportText)
 {
     if (reportText.empty())
         return std::nullopt;
-    if (hasFlag(flags, 'e'))
+    if (flags.has(ResultFlag::Error))
         return std::string(kReportKindError);
-    if (hasFlag(flags, 'c') || hasFlag(flags, 'd'))
+    if (flags.has(ResultFlag::Checked) || flags.has(ResultFlag::Deleted))
         return std::string(kReportKindMail);
     return std::nullopt;
 }
 
-void applyResult(std::string_view flags, std::string_view reportText, Counters& counters,
-                 std::vector<std::string>& report)
+void applyResult(ResultFlags flags, std::string_view reportText, Counters& counters, std::vector<std::string>& report)
 {
     countResultFlags(flags, counters);
     if (const std::optional<std::string> kind = resultEntryKind(flags, reportText))

@@ -104,15 +104,15 @@ void SweeperCycle::remove(int cause, int matchedNumber)
     }
     if (cause >= 0)
         pending_.ruleStats.push_back({snapshot_.rules[static_cast<size_t>(cause)].key});
-    flags_ += "d";
+    flags_.set(ResultFlag::Deleted);
     if (cause == kCauseBayes)
-        flags_ += "b";
+        flags_.set(ResultFlag::Bayes);
     markers_[kActionDelete] = cause;
 }
 
 void SweeperCycle::actionFailed(const std::string& text)
 {
-    flags_.assign(1, 'e'); // not "= \"e\"": GCC 12 warns falsely (-Wrestrict)
+    flags_ = {ResultFlag::Error};
     failureSteps(text, text);
 }
 

@@ -133,7 +133,7 @@ void SweeperCycle::advanceProgress()
     progressStep();
 }
 
-void SweeperCycle::resultStep(const std::string& flags, const std::string& reportText, bool newEntry)
+void SweeperCycle::resultStep(ResultFlags flags, const std::string& reportText, bool newEntry)
 {
     cancel_.throwIfCancelled();
     CycleResult result{flags, reportText, newEntry, std::move(pending_)};
@@ -163,7 +163,7 @@ void SweeperCycle::handOver(const CycleResult& result)
 
 void SweeperCycle::failureSteps(const std::string& reportText, const std::string& statusText)
 {
-    resultStep("e", reportText);
+    resultStep({ResultFlag::Error}, reportText);
     statusStep(statusText);
 }
 

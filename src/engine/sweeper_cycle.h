@@ -37,7 +37,7 @@ private:
     void progressStep();
     void advanceProgress();
     // Held while a connection is open (see VisitLedger), handed over otherwise.
-    void resultStep(const std::string& flags, const std::string& reportText, bool newEntry = false);
+    void resultStep(ResultFlags flags, const std::string& reportText, bool newEntry = false);
     void messageResultStep(const std::string& reportText, bool newEntry);
     void handOver(const CycleResult& result);
     void failureSteps(const std::string& reportText, const std::string& statusText);
@@ -108,7 +108,7 @@ private:
 
     // The message being handled
     std::string identity_;
-    std::string flags_;
+    ResultFlags flags_;
     ActionMarkers markers_{};
     bool deleteSent_ = false;
 };

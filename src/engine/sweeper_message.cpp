@@ -7,10 +7,11 @@
 #include "engine/tag_stripping.h"
 #include "engine/top_words.h"
 #include "mail/mail_errors.h"
+#include "storage/mail_report_entry.h"
 #include "storage/report_entry.h"
 #include "text/date_text.h"
 
-#include <vector>
+#include <tuple>
 
 namespace kestrin {
 namespace {
@@ -26,11 +27,11 @@ MessageValues neutralisedValues(const TIdMessage& message)
 
 std::string actionLetters(const ActionMarkers& markers)
 {
-    static constexpr const char* kLetters[] = {"a", "s", "r", "d"};
+    static_assert(kMailActionLetters.size() == std::tuple_size_v<ActionMarkers>);
     std::string letters;
     for (size_t i = 0; i < markers.size(); ++i) {
         if (markers[i] != kNotDone)
-            letters += kLetters[i];
+            letters += kMailActionLetters[i];
     }
     return letters;
 }
@@ -122,7 +123,7 @@ void SweeperCycle::reportUnreadable(const AccountRecord& account, int number, co
 void SweeperCycle::handleMessage(const AccountRecord& account, int number, int64_t messageSize, bool whole)
 {
     markers_ = {kNotDone, kNotDone, kNotDone, kNotDone};
-    flags_ = "c";
+    flags_ = {ResultFlag::Checked};
     deleteSent_ = false;
     const MessageValues values = neutralisedValues(message_);
     identity_ =
@@ -148,7 +149,7 @@ void SweeperCycle::classify(int number, int64_t messageSize, bool whole)
         classifyMessage(snapshot_, bayes_ ? &*bayes_ : nullptr, message_, messageSize, whole);
     for (const CauseJudgement& judgement : classification.causes) {
         if (judgement.outcome == CauseOutcome::Fault) {
-            flags_ = "e";
+            flags_ = {ResultFlag::Error};
             failureSteps(ruleAnalysisFaultText(), ruleAnalysisFaultText());
         } else if (judgement.outcome == CauseOutcome::Selected) {
             actionStep(judgement.actions, judgement.cause, number, whole);
@@ -160,20 +161,18 @@ std::string SweeperCycle::mailEntry(const AccountRecord& account, const MessageV
                                     bool whole) const
 {
     const std::string topText = whole ? topWords(stripTags(messageText(message_, " "))) : std::string();
-    const std::vector<std::string> fields = {
-        values.messageId,
-        values.dateText,
-        actionLetters(markers_),
-        neutraliseReportValue(deletingCauseText(markers_[kActionDelete], snapshot_.rules)),
-        neutraliseReportValue(account.name),
-        values.senderName,
-        values.senderAddress,
-        values.subject,
-        mailSizeText(messageSize),
-        neutraliseReportValue(topText),
-        "0",
-        "0"};
-    return joinMailFields(fields);
+    MailReportEntry entry;
+    entry.messageId = values.messageId;
+    entry.date = values.dateText;
+    entry.actions = actionLetters(markers_);
+    entry.cause = neutraliseReportValue(deletingCauseText(markers_[kActionDelete], snapshot_.rules));
+    entry.account = neutraliseReportValue(account.name);
+    entry.senderName = values.senderName;
+    entry.senderAddress = values.senderAddress;
+    entry.subject = values.subject;
+    entry.size = mailSizeText(messageSize);
+    entry.topWords = neutraliseReportValue(topText);
+    return formatMailReportEntry(entry);
 }
 
 // Every message left on the server counts, in every account, even without a report entry.

@@ -1,8 +1,8 @@
 #include "engine/visit_ledger.h"
 
-#include "storage/report_entry.h"
+#include "storage/mail_report_entry.h"
 
-#include <algorithm>
+#include <string>
 
 namespace kestrin {
 namespace {
@@ -12,14 +12,6 @@ namespace {
 // one visit of a real mailbox yields and still a small, fixed cost.
 constexpr size_t kMaxHeldResults = 10000;
 constexpr size_t kMaxHeldBytes = 32 * 1024 * 1024;
-
-std::string withoutLetters(std::string text, std::string_view letters)
-{
-    text.erase(std::remove_if(text.begin(), text.end(),
-                              [letters](char c) { return letters.find(c) != std::string_view::npos; }),
-               text.end());
-    return text;
-}
 
 } // namespace
 
@@ -73,15 +65,13 @@ VisitLedger::Undone VisitLedger::takeUndone()
 CycleResult withoutDeletion(const CycleResult& result)
 {
     CycleResult changed = result;
-    changed.flags = withoutLetters(result.flags, "db");
-    if (result.reportText.empty())
+    changed.flags.clear(ResultFlag::Deleted).clear(ResultFlag::Bayes);
+    std::optional<MailReportEntry> entry = parseMailReportEntry(result.reportText);
+    if (!entry)
         return changed;
-    std::vector<std::string> fields = splitMailFields(result.reportText);
-    if (fields.size() != kMailFieldCount)
-        return changed;
-    fields[kMailActions] = withoutLetters(fields[kMailActions], "d");
-    fields[kMailCause].assign(1, '-'); // not "= \"-\"": GCC 12 warns falsely (-Wrestrict)
-    changed.reportText = joinMailFields(fields);
+    std::erase(entry->actions, kMailDeletedLetter);
+    entry->cause.assign(1, '-'); // not "= \"-\"": GCC 12 warns falsely (-Wrestrict)
+    changed.reportText = formatMailReportEntry(*entry);
     return changed;
 }
 

@@ -5,6 +5,7 @@
 #include "engine/bayes_mark.h"
 #include "engine/message_identity.h"
 #include "storage/config_messages.h"
+#include "storage/mail_report_entry.h"
 #include "storage/record_tables.h"
 #include "storage/report_entry.h"
 #include "text/cp1250.h"
@@ -104,15 +105,15 @@ ChangeResult ProgramSession::markForDeletion(size_t line)
     if (line >= data_.report.size() || splitReportEntry(data_.report[line]).kind != kReportKindMail)
         return ChangeResult::refused({});
     std::string& entry = data_.report[line];
-    const std::vector<std::string> fields = splitMailFields(splitReportEntry(entry).payload);
-    if (mailField(fields, kMailDeleteMark) != "0" || mailField(fields, kMailActions).find('d') != std::string::npos)
+    // A damaged entry has no deletion mark to set: it counts as marked.
+    std::optional<MailReportEntry> mail = parseMailReportEntry(splitReportEntry(entry).payload);
+    if (!mail || !mail->deleteMark.is(DeleteMark::Unmarked) || mail->deleted())
         return ChangeResult::refused(winLiteral(
             "Nie można oznaczyć wybranej wiadomości do usunięcia gdyż została już ona oznaczona lub usunięta!"));
-    markedMemory_->insert(messageIdentity(
-        std::string(mailField(fields, kMailMessageId)), std::string(mailField(fields, kMailDate)),
-        std::string(mailField(fields, kMailSenderName)), std::string(mailField(fields, kMailSenderAddress)),
-        std::string(mailField(fields, kMailSubject))));
-    rewriteMailField(entry, kMailDeleteMark, "1");
+    markedMemory_->insert(
+        messageIdentity(mail->messageId, mail->date, mail->senderName, mail->senderAddress, mail->subject));
+    mail->deleteMark = DeleteMark::Marked;
+    entry = buildReportEntry(kReportKindMail, formatMailReportEntry(*mail));
     emit reportChanged();
     return {};
 }

@@ -26,31 +26,9 @@ std::vector<std::string> splitMailFields(std::string_view payload)
     return splitText(kMailFieldSeparator, payload, kMailFieldCount - 1);
 }
 
-std::string_view mailField(const std::vector<std::string>& fields, size_t index)
-{
-    return index < fields.size() ? std::string_view(fields[index]) : std::string_view();
-}
-
 std::string joinMailFields(const std::vector<std::string>& fields)
 {
     return joinText(kMailFieldSeparator, fields);
-}
-
-bool rewriteMailField(std::string& line, size_t index, std::string_view value)
-{
-    // Every separator begins with "|"; a value without one can neither add nor
-    // hide a cut, so splitting the rewritten line gives back the other fields.
-    if (value.find_first_of("|\r\n") != std::string_view::npos)
-        return false;
-    const ReportEntry entry = splitReportEntry(line);
-    if (entry.kind != kReportKindMail)
-        return false;
-    std::vector<std::string> fields = splitMailFields(entry.payload);
-    if (index >= fields.size())
-        return false;
-    fields[index] = std::string(value);
-    line = buildReportEntry(entry.kind, joinMailFields(fields));
-    return true;
 }
 
 std::string mailSizeText(int64_t bytes)

@@ -21,22 +21,6 @@ inline constexpr std::string_view kReportKindError = "error";
 inline constexpr std::string_view kMailFieldSeparator = "|\xA6|";
 inline constexpr size_t kMailFieldCount = 12;
 
-// Positions of the fields of a "mail" payload.
-enum MailField : size_t {
-    kMailMessageId = 0,
-    kMailDate = 1,
-    kMailActions = 2, // letters "a", "s", "r", "d" of the actions done
-    kMailCause = 3,   // the deleting rule's name, "(Użytkownik)", "(Filtr Bayesa)" or "-"
-    kMailAccount = 4,
-    kMailSenderName = 5,
-    kMailSenderAddress = 6,
-    kMailSubject = 7,
-    kMailSize = 8, // "N kb"
-    kMailTopWords = 9,
-    kMailDeleteMark = 10, // "0", or "1" once marked for deletion
-    kMailBayesMark = 11,  // "0", "1" marked good, "2" marked spam
-};
-
 struct ReportEntry {
     std::string kind;
     std::string payload;
@@ -50,23 +34,14 @@ ReportEntry splitReportEntry(std::string_view line);
 std::string buildReportEntry(std::string_view kind, std::string_view payload);
 
 // The fields of a "mail" payload: at most 11 cuts, so the last field keeps the
-// rest. A damaged payload gives fewer than twelve fields; read them through
-// mailField.
+// rest. A damaged payload gives fewer than twelve fields. MailReportEntry
+// names the fields of a whole one.
 std::vector<std::string> splitMailFields(std::string_view payload);
-
-// The field, or an empty text when the payload has fewer fields.
-std::string_view mailField(const std::vector<std::string>& fields, size_t index);
 
 // The fields with the separator between neighbours, nothing before or after.
 std::string joinMailFields(const std::vector<std::string>& fields);
 
-// Replaces field `index` of the "mail" entry `line` by value; every other byte
-// of the line stays as it was. Returns false, changing nothing, when the line
-// is not a "mail" entry, has no such field, or the value holds "|", CR or LF
-// (which would move the field boundaries or break the line in the file).
-bool rewriteMailField(std::string& line, size_t index, std::string_view value);
-
-// Field 8: whole kilobytes (bytes / 1024, toward zero) + " kb". An unknown
+// The size field: whole kilobytes (bytes / 1024, toward zero) + " kb". An unknown
 // size (-1, or any negative) gives "0 kb".
 std::string mailSizeText(int64_t bytes);
 

@@ -77,7 +77,7 @@ TEST(BayesMark, MarkingSpamWritesTwo)
     std::vector<BayesWordRecord> words;
     StatsTotals totals;
     EXPECT_EQ(markBayesEntry(line, BayesList::Spam, words, totals, kNow), BayesMarkResult::Marked);
-    EXPECT_EQ(mailField(splitMailFields(splitReportEntry(line).payload), kMailBayesMark), "2");
+    EXPECT_EQ(line, mailLine("2"));
     EXPECT_EQ(totals.bayAll, 1u);
     EXPECT_EQ(totals.bayList1, 1u);
     EXPECT_EQ(bayesWordCount(words, BayesList::Spam), 4u);

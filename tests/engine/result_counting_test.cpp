@@ -7,10 +7,15 @@
 namespace kestrin {
 namespace {
 
+constexpr ResultFlag C = ResultFlag::Checked;
+constexpr ResultFlag D = ResultFlag::Deleted;
+constexpr ResultFlag B = ResultFlag::Bayes;
+constexpr ResultFlag E = ResultFlag::Error;
+
 TEST(ResultCounting, FlagLettersRaiseTheirCounters)
 {
     Counters c;
-    countResultFlags("cdb", c); // a message the Bayes filter deleted
+    countResultFlags({C, D, B}, c); // a message the Bayes filter deleted
     EXPECT_EQ(c.run.checked, 1u);
     EXPECT_EQ(c.totals.checkMsg, 1u);
     EXPECT_EQ(c.run.deleted, 1u);
@@ -19,39 +24,41 @@ TEST(ResultCounting, FlagLettersRaiseTheirCounters)
     EXPECT_EQ(c.run.errors, 0u);
     EXPECT_EQ(c.totals.err, 0u);
 
-    countResultFlags("e", c);
+    countResultFlags({E}, c);
     EXPECT_EQ(c.run.errors, 1u);
     EXPECT_EQ(c.totals.err, 1u);
     EXPECT_EQ(c.run.checked, 1u);
 
-    countResultFlags("ccdd", c); // a letter counts once
+    countResultFlags({C, C, D, D}, c); // a flag counts once
     EXPECT_EQ(c.run.checked, 2u);
     EXPECT_EQ(c.run.deleted, 2u);
 
-    countResultFlags("", c);
-    countResultFlags("xyz", c);
+    countResultFlags({}, c);
+    countResultFlags(ResultFlags{C, D, E}.clear(C).clear(D).clear(E), c);
     EXPECT_EQ(c.totals.checkMsg, 2u);
     EXPECT_EQ(c.totals.delMsg, 2u);
     EXPECT_EQ(c.totals.err, 1u);
     EXPECT_EQ(c.totals.bayAll + c.totals.bayList0 + c.totals.bayList1, 0u);
 
     c.totals.checkMsg = 0xFFFFFFFFu;
-    countResultFlags("c", c);
+    countResultFlags({C}, c);
     EXPECT_EQ(c.totals.checkMsg, 0xFFFFFFFFu);
 }
 
 TEST(ResultCounting, EntryKindFollowsTheFlags)
 {
-    EXPECT_EQ(resultEntryKind("c", "payload"), "mail");
-    EXPECT_EQ(resultEntryKind("cd", "payload"), "mail");
-    EXPECT_EQ(resultEntryKind("d", "payload"), "mail");
-    EXPECT_EQ(resultEntryKind("e", "payload"), "error");
-    EXPECT_EQ(resultEntryKind("ed", "payload"), "error"); // an action failed, a later delete worked
-    EXPECT_EQ(resultEntryKind("ce", "payload"), "error");
-    EXPECT_EQ(resultEntryKind("b", "payload"), std::nullopt);
-    EXPECT_EQ(resultEntryKind("", "payload"), std::nullopt);
-    EXPECT_EQ(resultEntryKind("c", ""), std::nullopt);
-    EXPECT_EQ(resultEntryKind("e", ""), std::nullopt);
+    const struct {
+        ResultFlags flags;
+        const char* reportText;
+        std::optional<std::string> kind;
+    } cases[] = {
+        {{C}, "payload", "mail"},     {{C, D}, "payload", "mail"},    {{D}, "payload", "mail"},
+        {{E}, "payload", "error"},    {{E, D}, "payload", "error"}, // an action failed, a later delete worked
+        {{C, E}, "payload", "error"}, {{B}, "payload", std::nullopt}, {{}, "payload", std::nullopt},
+        {{C}, "", std::nullopt},      {{E}, "", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resultEntryKind(c.flags, c.reportText), c.kind) << c.reportText;
 }
 
 TEST(ResultCounting, ApplyCountsAndInsertsTheEntryOnTop)
@@ -60,11 +67,11 @@ TEST(ResultCounting, ApplyCountsAndInsertsTheEntryOnTop)
     std::vector<std::string> report = {"run|Uruchomienie aplikacji: 2025-01-02 / 03:04:05"};
 
     const std::string payload = "<1>|\xA6|d|\xA6|ad|\xA6|(Filtr Bayesa)";
-    applyResult("cdb", payload, c, report);
+    applyResult({C, D, B}, payload, c, report);
     ASSERT_EQ(report.size(), 2u);
     EXPECT_EQ(report[0], "mail|" + payload);
 
-    applyResult("e",
+    applyResult({E},
                 "Nie mo\xBFna skasowa\xE6 wiadomo\x9c"
                 "ci!",
                 c, report);
@@ -73,7 +80,7 @@ TEST(ResultCounting, ApplyCountsAndInsertsTheEntryOnTop)
                          "ci!");
     EXPECT_EQ(report[2], "run|Uruchomienie aplikacji: 2025-01-02 / 03:04:05");
 
-    applyResult("c", "", c, report); // an account whose entries are switched off
+    applyResult({C}, "", c, report); // an account whose entries are switched off
     EXPECT_EQ(report.size(), 3u);
     EXPECT_EQ(c.run.checked, 2u);
     EXPECT_EQ(c.totals.checkMsg, 2u);

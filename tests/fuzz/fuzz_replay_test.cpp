@@ -3,6 +3,7 @@
 // failure stays fixed.
 #include "../../fuzz/header_walk.h"
 #include "../../fuzz/ini_walk.h"
+#include "../../fuzz/mail_entry_walk.h"
 #include "../../fuzz/message_walk.h"
 #include "../../fuzz/pop3_reply_walk.h"
 #include "../../fuzz/pop3_session_walk.h"
@@ -54,6 +55,14 @@ TEST(FuzzReplay, ReportInputsKeepEveryOtherField)
     ASSERT_FALSE(inputs.empty());
     for (const auto& input : inputs)
         EXPECT_EQ(walkReportInput(input.bytes), std::nullopt) << input.name;
+}
+
+TEST(FuzzReplay, MailEntryInputsWriteBackTheirBytes)
+{
+    const auto inputs = keptFuzzInputs("fuzz-mail-entry");
+    ASSERT_GE(inputs.size(), 3u);
+    for (const auto& input : inputs)
+        EXPECT_EQ(walkMailEntryPayload(input.bytes), std::nullopt) << input.name;
 }
 
 TEST(FuzzReplay, Pop3ReplyInputsRaiseOnlyTheMailLayersOwnErrors)

@@ -15,11 +15,25 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrin::test {
 
 using Lines = std::vector<std::string>;
+
+// The result flags as letters in a fixed order, for the event lines.
+inline std::string flagLetters(ResultFlags flags)
+{
+    static constexpr std::pair<ResultFlag, char> kLetters[] = {
+        {ResultFlag::Checked, 'c'}, {ResultFlag::Deleted, 'd'}, {ResultFlag::Bayes, 'b'}, {ResultFlag::Error, 'e'}};
+    std::string letters;
+    for (const auto& [flag, letter] : kLetters) {
+        if (flags.has(flag))
+            letters += letter;
+    }
+    return letters;
+}
 
 // Every step as one UTF-8 line, applied to the data the way a host does.
 class RecordingHost : public CycleHost {
@@ -30,7 +44,7 @@ public:
     void progress(uint8_t percent) override { events.push_back("progress " + std::to_string(percent)); }
     void result(const CycleResult& result) override
     {
-        events.push_back("result " + result.flags + " " + cp1250ToUtf8(result.reportText));
+        events.push_back("result " + flagLetters(result.flags) + " " + cp1250ToUtf8(result.reportText));
         applyCycleResult(result, data_, newEntryCount);
     }
     void end(const CycleEnd& end) override

@@ -5,6 +5,7 @@
 #include "engine/cycle_changes.h"
 #include "engine/cycle_snapshot.h"
 #include "engine/message_identity.h"
+#include "storage/mail_report_entry.h"
 #include "storage/record_tables.h"
 #include "storage/report_entry.h"
 #include "support/rule_records.h"
@@ -94,7 +95,8 @@ TEST(SessionChanges, ReportMarksRefuseTwiceAndOnlyMailEntries)
     SessionFixture f;
     session::ProgramSession& s = f.makeSession(false);
     s.startUp();
-    s.data().report = {mailLine("Kredyt", "", "0"), mailLine("Usunieta", "d", "0"), "error|Blad"};
+    s.data().report = {mailLine("Kredyt", "", "0"), mailLine("Usunieta", "d", "0"), "error|Blad",
+                       "mail|<id>|\xA6|damaged"};
     const struct {
         size_t line;
         bool done;
@@ -104,6 +106,7 @@ TEST(SessionChanges, ReportMarksRefuseTwiceAndOnlyMailEntries)
         {0, false, "Nie można oznaczyć wybranej wiadomości do usunięcia gdyż została już ona oznaczona lub usunięta!"},
         {1, false, "Nie można oznaczyć wybranej wiadomości do usunięcia gdyż została już ona oznaczona lub usunięta!"},
         {2, false, ""},
+        {3, false, "Nie można oznaczyć wybranej wiadomości do usunięcia gdyż została już ona oznaczona lub usunięta!"},
         {9, false, ""},
     };
     for (const auto& c : deletions) {
@@ -111,9 +114,12 @@ TEST(SessionChanges, ReportMarksRefuseTwiceAndOnlyMailEntries)
         EXPECT_EQ(result.done, c.done) << c.line;
         EXPECT_EQ(cp1250ToUtf8(result.refusal), c.refusal) << c.line;
     }
-    const std::vector<std::string> fields = splitMailFields(splitReportEntry(s.data().report[0]).payload);
-    EXPECT_EQ(fields[kMailDeleteMark], "1");
-    EXPECT_TRUE(s.markedMemory().find(messageIdentity(fields[0], fields[1], fields[5], fields[6], fields[7])));
+    EXPECT_EQ(s.data().report[3], "mail|<id>|\xA6|damaged");
+    const std::optional<MailReportEntry> entry = parseMailReportEntry(splitReportEntry(s.data().report[0]).payload);
+    ASSERT_TRUE(entry);
+    EXPECT_TRUE(entry->deleteMark.is(DeleteMark::Marked));
+    EXPECT_TRUE(s.markedMemory().find(
+        messageIdentity(entry->messageId, entry->date, entry->senderName, entry->senderAddress, entry->subject)));
 
     EXPECT_TRUE(s.markBayes(0, BayesList::Spam).done);
     const session::ChangeResult again = s.markBayes(0, BayesList::Good);

@@ -30,7 +30,7 @@ QSystemTrayIcon* tray(ui::Tmain& form)
 
 CycleResult mailResult()
 {
-    return {"c",
+    return {{ResultFlag::Checked},
             "<id>|\xA6|date|\xA6||\xA6|-|\xA6|Skrzynka|\xA6|Jan|\xA6|jan@example.org|\xA6|Temat|\xA6|1 "
             "kb|\xA6||\xA6|0|\xA6|0",
             true,
@@ -79,7 +79,7 @@ TEST(MainTray, MinimisingKeepsTheBoldRowsButRestartsTheNewEntryCount)
     // No cycle runs now: minimising shows the idle icon.
     EXPECT_EQ(form.trayIconFile(), ui::trayIconPath(folder.path(), 3));
     // A result without a report entry leaves the count alone.
-    form.session().cycleResult({"e", "", false, {}});
+    form.session().cycleResult({{ResultFlag::Error}, "", false, {}});
     EXPECT_EQ(form.session().state().newEntryCount, -2);
 }
 
