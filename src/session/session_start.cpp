@@ -20,7 +20,7 @@ StartUpResult ProgramSession::startUp()
     const LoadResult loaded = loadAll(programFolder_, data_, now);
     ruleHits_ = computeRuleHitStatistics(data_.rules);
     emit settingsLoaded();
-    StartUpResult result{StartUpOutcome::Running, loaded.message, loaded.detail};
+    StartUpResult result{StartUpOutcome::Running, loaded.message, loaded.detail, {}};
     try {
         applySettings();
     } catch (const std::exception& e) {
