@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTabWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,6 +60,13 @@ void tabPictures(QWidget& window, const char* prefix, PictureWriter& writer)
             QStringLiteral("%1-%2-%3").arg(QLatin1String(prefix)).arg(i + 1).arg(asciiFileName(pages->tabText(i))));
     }
     pages->setCurrentIndex(0);
+}
+
+// The rule page shows its details panel for a selected rule.
+void selectSecondRule(QWidget& window)
+{
+    if (auto* rules = window.findChild<QTreeView*>(QStringLiteral("reg_list")))
+        rules->setCurrentIndex(rules->model()->index(1, 0));
 }
 
 void trayMenuPicture(ui::Tmain& window, PictureWriter& writer)
@@ -128,6 +136,7 @@ int run(const QString& outputFolder)
         if (!problems.isEmpty())
             return report(writer, problems);
         settle();
+        selectSecondRule(demo.main());
         tabPictures(demo.main(), "main", writer);
         trayMenuPicture(demo.main(), writer);
         settingsPictures(demo, writer);

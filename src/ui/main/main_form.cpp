@@ -89,10 +89,10 @@ void Tmain::buildPages()
     reportPage_ = new ReportPage(session_, services_.prompter, ui_->pages);
     ui_->pages->addTab(reportPage_, QStringLiteral("Raport"));
     ui_->pages->addTab(new StatisticsPage(session_, ui_->pages), QStringLiteral("Statystyki"));
-    ui_->pages->addTab(new AccountsPage(session_, ui_->pages), QStringLiteral("Konta pocztowe"));
+    ui_->pages->addTab(new AccountsPage(session_, services_.prompter, ui_->pages), QStringLiteral("Konta pocztowe"));
     ui_->pages->addTab(new BayesPage(session_, ui_->pages), QStringLiteral("Filtr Bayesa"));
-    ui_->pages->addTab(new RulesPage(session_, ui_->pages), QStringLiteral("Reguły wiadomości"));
-    ui_->pages->addTab(new FriendsPage(session_, ui_->pages), QStringLiteral("Lista przyjaciół"));
+    ui_->pages->addTab(new RulesPage(session_, services_.prompter, ui_->pages), QStringLiteral("Reguły wiadomości"));
+    ui_->pages->addTab(new FriendsPage(session_, services_.prompter, ui_->pages), QStringLiteral("Lista przyjaciół"));
 }
 
 // The window follows the session: the cycle in the status bar and the tray,

@@ -1,13 +1,19 @@
 #include "ui/pages/accounts_page.h"
 
+#include "ui/pages/record_list_specs.h"
+
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kestrin::ui {
 
-AccountsPage::AccountsPage(session::ProgramSession& session, QWidget* parent) : QWidget(parent), session_(session)
+AccountsPage::AccountsPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("page_acc"));
-    new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
+    list_ = new RecordList(session, prompter, accountListSpec(), this);
+    list_->optionsButton()->setEnabled(false); // the account list has no options
+    layout->addWidget(list_);
 }
 
 } // namespace kestrin::ui

@@ -1,13 +1,35 @@
 #include "ui/pages/friends_page.h"
 
+#include "ui/artwork/glyphs.h"
+#include "ui/pages/record_list_specs.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kestrin::ui {
 
-FriendsPage::FriendsPage(session::ProgramSession& session, QWidget* parent) : QWidget(parent), session_(session)
+FriendsPage::FriendsPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("page_fri"));
-    new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
+    list_ = new RecordList(session, prompter, friendListSpec(), this);
+    layout->addWidget(list_);
+    auto* note = new QLabel(
+        QStringLiteral("Wiadomości otrzymane od nadawców z powyższej listy nie zostaną nigdy skasowana nawet gdy "
+                       "spełniają którąś ze zdefiniowanych reguł wiadomości (chyba że zaznaczono inaczej)."),
+        this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
+
+    auto* popup = new QMenu(this);
+    popup->setObjectName(QStringLiteral("fri_popup"));
+    QAction* import = popup->addAction(artwork::glyphIcon(static_cast<int>(artwork::Glyph::AddressBook)),
+                                       QStringLiteral("Importuj adresy przyjaciół z książki adresowej..."));
+    import->setObjectName(QStringLiteral("fri_importfri"));
+    import->setEnabled(false); // the address-book reader comes with the friend editor
+    connect(list_->optionsButton(), &QPushButton::clicked, popup, [popup] { popup->popup(QCursor::pos()); });
 }
 
 } // namespace kestrin::ui

@@ -1,19 +1,24 @@
 #pragma once
-// The "Lista przyjaciół": the friend list and its commands. A view over
-// the session; its lists and commands are built on this page as they come.
+// The "Lista przyjaciół": the friend list, its commands and the note on what a
+// friend's mail is spared. A view over the session.
 #include "session/program_session.h"
+#include "ui/common/prompter.h"
 
 #include <QWidget>
 
 namespace kestrin::ui {
 
+class RecordList;
+
 class FriendsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit FriendsPage(session::ProgramSession& session, QWidget* parent = nullptr);
+    FriendsPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent = nullptr);
+
+    RecordList& list() const { return *list_; }
 
 private:
-    session::ProgramSession& session_;
+    RecordList* list_ = nullptr;
 };
 
 } // namespace kestrin::ui

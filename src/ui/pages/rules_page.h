@@ -1,19 +1,40 @@
 #pragma once
-// The "Reguły wiadomości": the rule list, its commands and the rule details. A view over
-// the session; its lists and commands are built on this page as they come.
+// The "Reguły wiadomości": the rule list, its commands and the details of the
+// selected rule (share of all hits, power, the actions). A view over the session.
 #include "session/program_session.h"
+#include "ui/common/prompter.h"
 
+#include <QImage>
 #include <QWidget>
 
+class QLabel;
+class QProgressBar;
+
 namespace kestrin::ui {
+
+class RecordList;
+
+// The 70 x 16 picture of a rule's actions: archive, forward, reply, delete.
+QImage ruleActionPicture(const RuleRecord& rule);
 
 class RulesPage : public QWidget {
     Q_OBJECT
 public:
-    explicit RulesPage(session::ProgramSession& session, QWidget* parent = nullptr);
+    RulesPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent = nullptr);
+
+    RecordList& list() const { return *list_; }
 
 private:
+    QWidget* makeDetailsPanel();
+    void makeOptionsMenu();
+    void showDetails();
+
     session::ProgramSession& session_;
+    RecordList* list_ = nullptr;
+    QLabel* viewCount_ = nullptr;
+    QLabel* viewAction_ = nullptr;
+    QLabel* viewPower_ = nullptr;
+    QProgressBar* viewPowerBar_ = nullptr;
 };
 
 } // namespace kestrin::ui

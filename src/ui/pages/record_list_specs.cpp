@@ -1,0 +1,62 @@
+#include "ui/pages/record_list_specs.h"
+
+namespace kestrin::ui {
+namespace {
+
+const QString kSelectAndRetry = QStringLiteral(" Zaznacz wybraną pozycję na liście a następnie ponów próbę.");
+
+} // namespace
+
+RecordListSpec accountListSpec()
+{
+    return {RecordPage::Accounts,
+            RecordKind::Accounts,
+            QStringLiteral("acc"),
+            {QStringLiteral("ID"), QStringLiteral("Nazwa"), QStringLiteral("Adres serwera POP3"),
+             QStringLiteral("Adres serwera SMTP"), QStringLiteral("Nazwa użytkownika"),
+             QStringLiteral("Max. rozmiar wiadomości:")},
+            &Settings::accSortCol,
+            &Settings::accSortDes,
+            QStringLiteral("Edycja konta pocztowego"),
+            QStringLiteral("Nie wybrano żadnego, lub wybrano więcej niż jedno, konto pocztowe do edycji!") +
+                kSelectAndRetry,
+            QStringLiteral("Usuwanie konta pocztowego"),
+            QStringLiteral("Nie wybrano żadnego konta pocztowego do usunięcia!") + kSelectAndRetry,
+            QStringLiteral("Czy na pewno usunąć wybrane konto(a) pocztowe?\r\nIlość kont pocztowych do usunięcia: ")};
+}
+
+RecordListSpec ruleListSpec()
+{
+    return {RecordPage::Rules,
+            RecordKind::Rules,
+            QStringLiteral("reg"),
+            {QStringLiteral("ID"), QStringLiteral("Nazwa"), QStringLiteral("Nagłówek"),
+             QStringLiteral("Warunek logiczny"), QStringLiteral("Treść"), QStringLiteral("Ilość zastosowań")},
+            &Settings::regSortCol,
+            &Settings::regSortDes,
+            QStringLiteral("Edycja reguły wiadomości"),
+            QStringLiteral("Nie wybrano żadnej, lub wybrano więcej niż jedną, regułę wiadomości do edycji!") +
+                kSelectAndRetry,
+            QStringLiteral("Usuwanie reguły wiadomości"),
+            QStringLiteral("Nie wybrano żadnej reguły wiadomości do usunięcia!") + kSelectAndRetry,
+            QStringLiteral(
+                "Czy na pewno usunąć wybraną(e) regułę(y) wiadomości?\r\nIlość reguł wiadomości do usunięcia: ")};
+}
+
+RecordListSpec friendListSpec()
+{
+    return {RecordPage::Friends,
+            RecordKind::Friends,
+            QStringLiteral("fri"),
+            {QStringLiteral("ID"), QStringLiteral("Nazwa"), QStringLiteral("Adres e-mail")},
+            &Settings::friSortCol,
+            &Settings::friSortDes,
+            QStringLiteral("Edycja przyjaciela"),
+            QStringLiteral("Nie wybrano żadnego, lub wybrano więcej niż jednego, przyjaciela do edycji!") +
+                kSelectAndRetry,
+            QStringLiteral("Usuwanie przyjaciela"),
+            QStringLiteral("Nie wybrano żadnego przyjaciela do usunięcia!") + kSelectAndRetry,
+            QStringLiteral("Czy na pewno usunąć wybranego(ych) przyjaciela(ół)?\r\nIlość przyjaciół do usunięcia: ")};
+}
+
+} // namespace kestrin::ui
