@@ -1,6 +1,7 @@
 #include "cli_run.h"
 #include "platform/single_instance.h"
 #include "storage/record_tables.h"
+#include "support/rule_records.h"
 
 #include <nlohmann/json.hpp>
 
@@ -14,16 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-RuleRecord rule(const std::string& name, uint8_t typ, uint8_t sub, const std::string& value)
-{
-    RuleRecord r;
-    r.name = name;
-    r.typ = typ;
-    r.sub = sub;
-    r.str = value;
-    return r;
-}
-
 class RuleOverlapsCliTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -33,8 +24,9 @@ protected:
         fs::remove_all(home);
         // Positions 1 and 3 are covered; 4 covers nothing and is covered by nothing.
         saveRules(home.string(),
-                  {rule("oferta", 3, 0, "offer"), rule("Tania \xB3\xF3\x64\x9F", 3, 0, "cheap OFFER"),
-                   rule("duze", 5, 0, "256"), rule("wieksze", 5, 0, "1024"), rule("nadawca", 1, 9, ".pl")});
+                  {ruleRecord("oferta", 3, 0, "offer"), ruleRecord("Tania \xB3\xF3\x64\x9F", 3, 0, "cheap OFFER"),
+                   ruleRecord("duze", 5, 0, "256"), ruleRecord("wieksze", 5, 0, "1024"),
+                   ruleRecord("nadawca", 1, 9, ".pl")});
     }
     void TearDown() override { fs::remove_all(home); }
 
