@@ -61,10 +61,10 @@ bool anyWordCovers(const CoverOperand& covering, const CoverOperand& covered)
                        [&](const std::string& w) { return containedValueCovers(w, covered); });
 }
 
-// A negative condition covers only its own kind whose value is part of its
-// own: "nie zawiera treści" abc selects every text without ab, because such a
-// text cannot hold abc. The other way round a text holding ab but not xab would
-// be selected by the covered rule alone.
+// A negative condition covers only the same condition with a value inside its
+// own: a text without ab cannot hold abc, so "nie zawiera treści" abc selects
+// all that "nie zawiera treści" ab does. Judged the way the positive conditions
+// are, ab would cover xab, yet a text holding ab but not xab is selected by xab alone.
 bool negativeCovers(const CoverOperand& covering, const CoverOperand& covered)
 {
     if (covering.sub != covered.sub)
