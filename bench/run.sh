@@ -4,10 +4,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${KESTRIN_BUILD_DIR:-$root/build}"
 bash "$root/scripts/fetch-corpus.sh"
-cmake --build "$build" -j 2 --target parse_bench rules_bench storage_bench writer_bench bayes_bench classify_bench
+cmake --build "$build" -j 2 --target parse_bench rules_bench rule_overlaps_bench storage_bench writer_bench bayes_bench classify_bench
 corpus="$root/corpus-cache/data"
 "$build/bench/parse_bench" --benchmark_min_time=2
 "$build/bench/rules_bench" --benchmark_min_time=2
+"$build/bench/rule_overlaps_bench"
 "$build/bench/storage_bench"
 "$build/bench/writer_bench"
 "$build/bench/bayes_bench"

@@ -22,6 +22,7 @@ const std::vector<Command>& commandTable()
          {"--home", "--size"},
          {"--header-only"},
          runClassify},
+        {"rules", "rules overlaps [--home DIR] [--delete]", {"--home"}, {"--delete"}, runRules},
     };
     return table;
 }

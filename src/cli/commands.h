@@ -39,5 +39,7 @@ int runDb(const CliArgs& args);
 int runCheck(const CliArgs& args);
 int runWatch(const CliArgs& args);
 int runClassify(const CliArgs& args);
+int runRules(const CliArgs& args);
+int runRulesOverlaps(const CliArgs& args);
 
 } // namespace kestrin::cli

@@ -9,7 +9,7 @@
 namespace kestrin::test {
 
 inline RuleRecord ruleRecord(const std::string& name, uint8_t typ, uint8_t sub, const std::string& text,
-                             std::array<bool, 4> actions, const std::string& sendto = {})
+                             std::array<bool, 4> actions = RuleRecord{}.act, const std::string& sendto = {})
 {
     RuleRecord record;
     record.name = name;
