@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/program_folder.h"
 #include "cli/records_json.h"
+#include "cli/start_refusals.h"
 #include "storage/program_data.h"
 #include "text/cp1250.h"
 
@@ -18,10 +19,7 @@ int runRecords(const CliArgs& args)
     ProgramData data;
     const LoadResult loaded = loadAll(programFolder(args), data, localNow());
     if (loaded.failure != LoadFailure::None) {
-        std::cerr << cp1250ToUtf8(loaded.message);
-        if (loaded.detail != loaded.message)
-            std::cerr << " (" << cp1250ToUtf8(loaded.detail) << ")";
-        std::cerr << '\n';
+        printLoadFailure(loaded, std::cerr);
         return kExitInputError;
     }
     const nlohmann::ordered_json json{{"accounts", accountsJson(data.accounts, args.has("--show-passwords"))},

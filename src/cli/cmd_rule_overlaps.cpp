@@ -3,9 +3,9 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/program_folder.h"
-#include "cli/second_copy.h"
+#include "cli/rules_commands.h"
+#include "cli/rules_folder.h"
 #include "engine/rule_overlaps.h"
-#include "platform/single_instance.h"
 #include "storage/record_tables.h"
 #include "text/cp1250.h"
 
@@ -32,27 +32,27 @@ int printFailure(const std::exception& e)
     return kExitInputError;
 }
 
-// The lock keeps a running window from writing its older rule list over ours at save-all.
+// The folder's lock keeps a running window from writing its older rule list over ours at save-all.
 int deleteOverlaps(const std::string& folder)
 {
-    SingleInstanceLock lock;
-    if (!lock.tryLock()) {
-        printSecondCopyRefusal(lock, std::cerr);
-        return kExitInputError;
+    RulesFolder rules(folder, std::cerr);
+    if (const std::optional<int> refused = rules.open())
+        return *refused;
+    const std::vector<OverlapLine> lines = findOverlappingRules(rules.data().rules);
+    if (!lines.empty()) {
+        rules.data().rules = deleteCheckedOverlaps(rules.data().rules, lines).rules;
+        if (const int status = rules.saveRules())
+            return status;
     }
-    const std::vector<RuleRecord> rules = loadRules(folder);
-    const std::vector<OverlapLine> lines = findOverlappingRules(rules);
-    if (!lines.empty())
-        saveRules(folder, deleteCheckedOverlaps(rules, lines).rules);
     std::cout << overlapsJson(lines).dump(2) << '\n';
     return 0;
 }
 
 } // namespace
 
-int runRulesOverlaps(const CliArgs& args)
+int runRulesOverlaps(const CliArgs& args, const std::vector<std::string>& operands)
 {
-    if (args.positional().size() != 1)
+    if (!operands.empty())
         throw UsageError("overlaps takes no FILE, only --home DIR and --delete");
     const std::string folder = programFolder(args);
     try {

@@ -22,7 +22,12 @@ const std::vector<Command>& commandTable()
          {"--home", "--size"},
          {"--header-only"},
          runClassify},
-        {"rules", "rules overlaps [--home DIR] [--delete]", {"--home"}, {"--delete"}, runRules},
+        {"rules",
+         "rules add|edit ID|delete ID... [--home DIR] [--name NAME] [--typ N] [--sub N] [--value TEXT] [--archive] "
+         "[--forward ADDRESS] [--reply TEXT] [--delete] [--nofri] [--yes]  (IDs as the rule page shows them, from 0)",
+         {"--home", "--name", "--typ", "--sub", "--value", "--forward", "--reply"},
+         {"--archive", "--delete", "--nofri", "--yes"},
+         runRules},
     };
     return table;
 }

@@ -11,6 +11,10 @@
 
 namespace kestrin::cli {
 
+// Exit status for a change the program refused; its text is on stderr.
+constexpr int kExitRefused = 1;
+// Exit status for a change stopped by a Yes/No question that --yes did not answer.
+constexpr int kExitQuestion = 3;
 // Exit status for input the command could not use (unparseable file, refused configuration).
 constexpr int kExitInputError = 2;
 // Exit status for a command line the program does not understand.
@@ -40,6 +44,5 @@ int runCheck(const CliArgs& args);
 int runWatch(const CliArgs& args);
 int runClassify(const CliArgs& args);
 int runRules(const CliArgs& args);
-int runRulesOverlaps(const CliArgs& args);
 
 } // namespace kestrin::cli

@@ -1,7 +1,7 @@
 #include "cli/cycle_session.h"
 
 #include "cli/commands.h"
-#include "cli/second_copy.h"
+#include "cli/start_refusals.h"
 #include "platform/desktop/mail_program.h"
 #include "storage/first_settings.h"
 #include "storage/report_file.h"
@@ -11,18 +11,6 @@
 #include <filesystem>
 
 namespace kestrin::cli {
-namespace {
-
-void printLoadFailure(const LoadResult& loaded, std::ostream& err)
-{
-    err << cp1250ToUtf8(loaded.message);
-    if (loaded.detail != loaded.message)
-        err << " (" << cp1250ToUtf8(loaded.detail) << ")";
-    err << '\n';
-}
-
-} // namespace
-
 CycleSession::CycleSession(std::string programFolder, std::ostream& out, std::ostream& err)
     : programFolder_(std::move(programFolder)), err_(err), host_(data_, out, err)
 {
@@ -33,7 +21,7 @@ CycleSession::CycleSession(std::string programFolder, std::ostream& out, std::os
 std::optional<int> CycleSession::open()
 {
     if (!lock_.tryLock()) {
-        printSecondCopyRefusal(lock_, err_);
+        printSecondCopy(lock_, err_);
         return kExitInputError;
     }
     const bool firstSettings = needsFirstSettings(programFolder_);

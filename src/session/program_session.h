@@ -26,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 class QTimer;
@@ -144,6 +145,9 @@ public:
     ChangeResult storeAccount(int index, const AccountRecord& account);
     ChangeResult storeRule(int index, const RuleRecord& rule);
     ChangeResult storeFriend(int index, const FriendRecord& friendRecord);
+    // The rule editor's save: its steps with the answers given so far (yes),
+    // then storeRule. A question leaves everything as it was.
+    ChangeResult saveRule(int index, const RuleDraft& draft, const std::set<RuleSaveQuestion>& yes);
     ChangeResult deleteRecords(RecordKind kind, std::vector<size_t> indexes);
 
     // CycleSteps: the worker's handoffs, on this object's thread (tests run them directly).

@@ -4,19 +4,18 @@
 
 #include "engine/bayes_mark.h"
 #include "engine/message_identity.h"
+#include "engine/record_erase.h"
+#include "engine/rule_save.h"
 #include "storage/config_messages.h"
 #include "storage/mail_report_entry.h"
 #include "storage/record_tables.h"
 #include "storage/report_entry.h"
 #include "text/cp1250.h"
 
-#include <algorithm>
-
 namespace kestrin::session {
 namespace {
 
 constexpr size_t kMaxAccounts = 100;
-constexpr size_t kMaxRules = 1000;
 constexpr size_t kMaxFriends = 1000;
 // The zero date-time in the default form: the first word to be replaced.
 constexpr const char* kNeverUsed = "1899-12-30";
@@ -55,16 +54,6 @@ void saveRecordFile(const std::string& folder, const ProgramData& data, RecordKi
         return saveFriends(folder, data.friends);
     case RecordKind::BayesWords:
         return saveBayesWords(folder, data.bayesWords);
-    }
-}
-
-template <typename Record> void eraseAt(std::vector<Record>& records, std::vector<size_t> indexes)
-{
-    std::sort(indexes.begin(), indexes.end());
-    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
-    for (auto index = indexes.rbegin(); index != indexes.rend(); ++index) {
-        if (*index < records.size())
-            records.erase(records.begin() + static_cast<std::ptrdiff_t>(*index));
     }
 }
 
@@ -179,6 +168,22 @@ ChangeResult ProgramSession::storeRule(int index, const RuleRecord& rule)
     return result;
 }
 
+ChangeResult ProgramSession::saveRule(int index, const RuleDraft& draft, const std::set<RuleSaveQuestion>& yes)
+{
+    const Settings& settings = data_.settings;
+    const RuleSaveOutcome outcome =
+        checkRuleSave(draft, data_.rules, index, {settings.smtpHost, settings.smtpPort, settings.smtpMail}, yes);
+    switch (outcome.status) {
+    case RuleSaveStatus::Refused:
+        return ChangeResult::refused(outcome.text);
+    case RuleSaveStatus::Asked:
+        return ChangeResult::asked({outcome.question, outcome.text, outcome.caption});
+    case RuleSaveStatus::Accepted:
+        break;
+    }
+    return storeRule(index, outcome.record);
+}
+
 ChangeResult ProgramSession::storeFriend(int index, const FriendRecord& friendRecord)
 {
     return store(data_.friends, index, friendRecord, kMaxFriends, RecordKind::Friends);
@@ -188,16 +193,16 @@ ChangeResult ProgramSession::deleteRecords(RecordKind kind, std::vector<size_t> 
 {
     switch (kind) {
     case RecordKind::Accounts:
-        eraseAt(data_.accounts, std::move(indexes));
+        eraseRecordsAt(data_.accounts, std::move(indexes));
         break;
     case RecordKind::Rules:
-        eraseAt(data_.rules, std::move(indexes));
+        eraseRecordsAt(data_.rules, std::move(indexes));
         break;
     case RecordKind::Friends:
-        eraseAt(data_.friends, std::move(indexes));
+        eraseRecordsAt(data_.friends, std::move(indexes));
         break;
     case RecordKind::BayesWords:
-        eraseAt(data_.bayesWords, std::move(indexes));
+        eraseRecordsAt(data_.bayesWords, std::move(indexes));
         break;
     }
     return saveRecords(kind, {});

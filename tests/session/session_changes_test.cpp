@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace kestrin::test {
 namespace {
@@ -52,6 +53,45 @@ TEST(SessionChanges, RecordsAreStoredAtOnceWithinTheirLimits)
     EXPECT_TRUE(loadFriends(f.folder.path()).empty());
     EXPECT_EQ(std::count(f.emitted.begin(), f.emitted.end(), "recordsChanged"), 4 + 6)
         << "the start-up's four, then one per change";
+}
+
+// The editor's save: a question or a refusal changes nothing; answered, the
+// rule is stored, written and the checked messages are judged again.
+TEST(SessionChanges, RuleSaveStopsAtItsStepsAndStoresWhenAnswered)
+{
+    SessionFixture f;
+    session::ProgramSession& s = f.makeSession(false);
+    s.startUp();
+    const std::string checked = "0123456789abcdef0123456789abcdef";
+    s.checkedMemory().insert(checked);
+    const RuleDraft sender{ruleRecord("Nadawca", 1, 0, "bez-malpy", {true, false, false, true}), 0};
+
+    const session::ChangeResult asked = s.saveRule(-1, sender, {});
+    EXPECT_FALSE(asked.done);
+    ASSERT_TRUE(asked.question);
+    EXPECT_EQ(asked.question->which, RuleSaveQuestion::ValueAddress);
+    EXPECT_TRUE(s.data().rules.empty());
+    EXPECT_FALSE(std::filesystem::exists(f.file("config/regs_database2.dat")));
+    EXPECT_TRUE(s.checkedMemory().find(checked));
+
+    RuleDraft forward = sender;
+    forward.record.name = "Dalej";
+    forward.record.act = {false, true, false, false};
+    forward.record.sendto = "ktos@example.com";
+    s.data().settings.smtpHost.clear();
+    const session::ChangeResult refused = s.saveRule(-1, forward, {RuleSaveQuestion::ValueAddress});
+    EXPECT_EQ(cp1250ToUtf8(refused.refusal), "Nie można dodać/edytować nowej reguły wiadomości gdyż dla wybranych "
+                                             "akcji nie został ustawiony serwer SMTP w opcjach programu!");
+    EXPECT_FALSE(refused.question);
+
+    EXPECT_TRUE(s.saveRule(-1, sender, {RuleSaveQuestion::ValueAddress}).done);
+    ASSERT_EQ(loadRules(f.folder.path()).size(), 1u);
+    EXPECT_FALSE(s.checkedMemory().find(checked));
+
+    RuleDraft renamed = draftOfRule(s.data().rules[0]);
+    renamed.record.name = "NADAWCA";
+    EXPECT_TRUE(s.saveRule(0, renamed, {RuleSaveQuestion::ValueAddress}).done) << "no conflict with itself";
+    EXPECT_EQ(loadRules(f.folder.path()).at(0).name, "NADAWCA");
 }
 
 // A cycle judges with a snapshot taken at its start; its hit counts and skip
