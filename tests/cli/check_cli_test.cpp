@@ -297,6 +297,29 @@ TEST_F(CheckCliTest, CyclesInOneProcessRememberWhatTheyHandled)
     EXPECT_EQ(stats().delMsg, deletedCount());
 }
 
+// What a headless user does: a rule set up with `rules add` acts in the next check.
+TEST_F(CheckCliTest, ARuleAddedFromTheCommandLineDeletesItsMessageInTheNextCycle)
+{
+    const auto spam = std::find_if(corpusMessages.begin(), corpusMessages.end(),
+                                   [](const fs::path& file) { return file.parent_path().filename() == "spam-1"; });
+    if (spam == corpusMessages.end())
+        GTEST_SKIP() << "the mail corpus is not cached in " << KESTRIN_CORPUS_DIR;
+    TIdMessage message;
+    message.loadFromFile(spam->string());
+    saveRules(home.string(), {});
+    const CliResult added = runCli({"rules", "add", "--home", home.string(), "--name", "Spam z korpusu", "--typ", "1",
+                                    "--sub", "2", "--value", message.From.Address, "--delete", "--yes"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    const size_t before = dovecot->messageNames("alice").size();
+
+    const CliResult r = check();
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(dovecot->messageNames("alice").size(), before - 1);
+    EXPECT_EQ(stats().delMsg, 1u);
+    ASSERT_EQ(loadRules(home.string()).size(), 1u);
+    EXPECT_EQ(loadRules(home.string())[0].stat, 1u) << "the hit lands on the rule and is saved";
+}
+
 TEST_F(CheckCliTest, ReadOnlyConfigFolderKeepsTheCycleAwayFromTheServer)
 {
     // Immutable stops root too (CI runs as root); the permission bits stop anyone else.
