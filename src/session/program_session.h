@@ -14,6 +14,7 @@
 #include "engine/identity_memory.h"
 #include "engine/internet_check.h"
 #include "engine/rule_hit_statistics.h"
+#include "engine/rule_overlaps.h"
 #include "engine/sweeper.h"
 #include "mail/line_channel.h"
 #include "platform/single_instance.h"
@@ -149,6 +150,9 @@ public:
     // then storeRule. A question leaves everything as it was.
     ChangeResult saveRule(int index, const RuleDraft& draft, const std::set<RuleSaveQuestion>& yes);
     ChangeResult deleteRecords(RecordKind kind, std::vector<size_t> indexes);
+    // The similar-rule search's delete walk over its lines, one write; the
+    // unchecked lines are left with their IDs following the deletions.
+    ChangeResult deleteOverlappingRules(std::vector<OverlapLine>& lines);
 
     // CycleSteps: the worker's handoffs, on this object's thread (tests run them directly).
     void cycleStatus(const std::string& text) override;

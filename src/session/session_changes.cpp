@@ -208,6 +208,14 @@ ChangeResult ProgramSession::deleteRecords(RecordKind kind, std::vector<size_t> 
     return saveRecords(kind, {});
 }
 
+ChangeResult ProgramSession::deleteOverlappingRules(std::vector<OverlapLine>& lines)
+{
+    OverlapDeletion after = deleteCheckedOverlaps(std::move(data_.rules), std::move(lines));
+    data_.rules = std::move(after.rules);
+    lines = std::move(after.lines);
+    return saveRecords(RecordKind::Rules, {});
+}
+
 // The changed file is written at once, unless its load did not complete (its
 // unread part must not be replaced) or saving is off for a refused version.
 ChangeResult ProgramSession::saveRecords(RecordKind kind, ChangeResult result)

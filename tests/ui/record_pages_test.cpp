@@ -41,8 +41,9 @@ struct RulePage {
         for (int row = 0; row < view.model()->rowCount(); ++row) {
             const size_t id = cell(row, 0).toULong();
             EXPECT_LT(id, data.rules.size());
-            if (id < data.rules.size())
+            if (id < data.rules.size()) {
                 EXPECT_EQ(cell(row, 1).toStdString(), data.rules[id].name) << "row " << row;
+            }
             shown.push_back(cell(row, 1).toStdString());
         }
         return shown;

@@ -11,7 +11,7 @@ namespace {
 constexpr int kAccountRowImage = 2;
 constexpr int kFriendRowImage = 1;
 
-artwork::Glyph flagsGlyph(int image)
+artwork::Glyph imageGlyph(int image)
 {
     switch (image) {
     case kFriendRowImage:
@@ -24,6 +24,11 @@ artwork::Glyph flagsGlyph(int image)
 }
 
 } // namespace
+
+QPixmap recordImage(int image)
+{
+    return artwork::glyph(static_cast<int>(imageGlyph(image)));
+}
 
 RecordTableModel::RecordTableModel(session::ProgramSession& session, RecordPage page, QStringList headers,
                                    QObject* parent)
@@ -51,7 +56,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole && column < cells_[id].size())
         return fromWin1250(cells_[id][column]);
     if (role == Qt::DecorationRole && column == 0)
-        return artwork::glyph(static_cast<int>(flagsGlyph(rowImage(id))));
+        return recordImage(rowImage(id));
     return {};
 }
 

@@ -6,10 +6,14 @@
 #include "session/program_session.h"
 
 #include <QAbstractTableModel>
+#include <QPixmap>
 
 #include <vector>
 
 namespace kestrin::ui {
+
+// The lists' small images by number: 0 a rule, 1 a friend, 2 an account.
+QPixmap recordImage(int image);
 
 class RecordTableModel : public QAbstractTableModel {
     Q_OBJECT

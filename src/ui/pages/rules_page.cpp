@@ -2,6 +2,8 @@
 
 #include "engine/record_rows.h"
 #include "ui/artwork/glyphs.h"
+#include "ui/dialogs/overlap_form.h"
+#include "ui/dialogs/rule_form.h"
 #include "ui/pages/record_list.h"
 #include "ui/pages/record_list_specs.h"
 
@@ -41,7 +43,7 @@ QImage ruleActionPicture(const RuleRecord& rule)
 }
 
 RulesPage::RulesPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), session_(session)
+    : QWidget(parent), session_(session), prompter_(prompter)
 {
     setObjectName(QStringLiteral("page_reg"));
     auto* layout = new QVBoxLayout(this);
@@ -50,7 +52,45 @@ RulesPage::RulesPage(session::ProgramSession& session, Prompter& prompter, QWidg
     layout->addWidget(makeDetailsPanel());
     makeOptionsMenu();
     connect(list_, &RecordList::selectionChanged, this, &RulesPage::showDetails);
+    // "Dodaj..." leaves the editor open for the next rule; "Edytuj..." closes it.
+    list_->setEditor([this](int id) { openRuleEditor(id, id >= 0); });
     showDetails();
+}
+
+namespace {
+
+template <typename Dialog> Dialog* showModal(QPointer<Dialog>& held, Dialog* created)
+{
+    held = created;
+    created->setAttribute(Qt::WA_DeleteOnClose);
+    created->setModal(true);
+    created->show();
+    return created;
+}
+
+} // namespace
+
+Treg_addform* RulesPage::openRuleEditor(int id, bool closeAfterSave)
+{
+    if (editor_ && editor_->isVisible()) {
+        editor_->raise();
+        return editor_;
+    }
+    return showModal(editor_, new Treg_addform(session_, prompter_, id, closeAfterSave, window()));
+}
+
+Treg_addform* RulesPage::ruleEditor() const
+{
+    return editor_;
+}
+
+Tsimreg* RulesPage::openOverlapSearch()
+{
+    if (overlapSearch_ && overlapSearch_->isVisible()) {
+        overlapSearch_->raise();
+        return overlapSearch_;
+    }
+    return showModal(overlapSearch_, new Tsimreg(session_, prompter_, window()));
 }
 
 QWidget* RulesPage::makeDetailsPanel()
@@ -85,9 +125,9 @@ void RulesPage::makeOptionsMenu()
     QAction* similar = popup->addAction(artwork::glyphIcon(static_cast<int>(artwork::Glyph::Checked)),
                                         QStringLiteral("Wyszukaj nakładające się reguły wiadomości..."));
     similar->setObjectName(QStringLiteral("reg_searchsimreg"));
-    // Their windows come with the rule editor.
+    // The body-correction window comes with the small dialogs.
     bodyCorrection->setEnabled(false);
-    similar->setEnabled(false);
+    connect(similar, &QAction::triggered, this, &RulesPage::openOverlapSearch);
     connect(list_->optionsButton(), &QPushButton::clicked, popup, [popup] { popup->popup(QCursor::pos()); });
 }
 
