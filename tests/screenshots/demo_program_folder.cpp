@@ -65,6 +65,9 @@ std::vector<RuleRecord> demoRules()
         rule("Duże załączniki", 5, 0, "5000", 3, true),
         rule("Fałszywe faktury", 1, 0, "faktury@", 9, false),
         rule("Kasyna i zakłady", 4, 5, "kasyno bonus zakład", 21, true),
+        // Two rules the similar-rule search finds covered.
+        rule("Webinaria na żywo", 3, 0, "webinar na żywo", 0, false),
+        rule("Bardzo duże załączniki", 5, 0, "8000", 1, true),
     };
     // One rule archives without deleting.
     rules[4].act = {true, false, false, false};

@@ -6,6 +6,9 @@
 #include "demo_program.h"
 #include "demo_program_folder.h"
 #include "picture_writer.h"
+#include "ui/dialogs/overlap_form.h"
+#include "ui/dialogs/rule_form.h"
+#include "ui/pages/rules_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,6 +91,27 @@ void settingsPictures(DemoProgram& program, PictureWriter& writer)
     settle();
 }
 
+// The rule editor for a new rule and for the second rule, and the
+// similar-rule search after "Szukaj".
+void ruleDialogPictures(DemoProgram& program, PictureWriter& writer)
+{
+    auto* page = program.main().findChild<ui::RulesPage*>();
+    ui::Treg_addform* added = page->openRuleEditor(-1, false);
+    settle();
+    writer.window(*added, QStringLiteral("rule-editor-new"));
+    added->close();
+    ui::Treg_addform* edited = page->openRuleEditor(1, true);
+    settle();
+    writer.window(*edited, QStringLiteral("rule-editor-edit"));
+    edited->close();
+    ui::Tsimreg* search = page->openOverlapSearch();
+    search->simreg_searchClick();
+    settle();
+    writer.window(*search, QStringLiteral("rule-overlaps"));
+    search->close();
+    settle();
+}
+
 int report(const PictureWriter& writer, QStringList problems);
 
 // Emptied before and removed after use.
@@ -140,6 +164,7 @@ int run(const QString& outputFolder)
         tabPictures(demo.main(), "main", writer);
         trayMenuPicture(demo.main(), writer);
         settingsPictures(demo, writer);
+        ruleDialogPictures(demo, writer);
         collectRunningProgramBoxes(scenes, demo, demoFolder, lockFolder);
     }
     collectOtherFolderBoxes(scenes, root, shipped, lockFolder);
