@@ -79,7 +79,7 @@ int main(int argc, char* argv[])
     DesktopShellOpen shell;
     DialogFileChooser files;
     XdgAutostart autostart;
-    TrayProgram program(programFolder, commandLine, TrayProgramServices{prompter, shell, files, autostart, {}, {}},
+    TrayProgram program(programFolder, commandLine, TrayProgramServices{prompter, shell, files, autostart, {}, {}, {}},
                         QApplication::applicationFilePath());
     if (!program.start())
         return 0;
