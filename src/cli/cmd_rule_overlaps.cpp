@@ -3,8 +3,8 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/program_folder.h"
-#include "cli/rules_commands.h"
-#include "cli/rules_folder.h"
+#include "cli/record_commands.h"
+#include "cli/record_folder.h"
 #include "engine/rule_overlaps.h"
 #include "storage/record_tables.h"
 #include "text/cp1250.h"
@@ -35,13 +35,13 @@ int printFailure(const std::exception& e)
 // The folder's lock keeps a running window from writing its older rule list over ours at save-all.
 int deleteOverlaps(const std::string& folder)
 {
-    RulesFolder rules(folder, std::cerr);
+    RecordFolder rules(folder, std::cerr);
     if (const std::optional<int> refused = rules.open())
         return *refused;
     const std::vector<OverlapLine> lines = findOverlappingRules(rules.data().rules);
     if (!lines.empty()) {
         rules.data().rules = deleteCheckedOverlaps(rules.data().rules, lines).rules;
-        if (const int status = rules.saveRules())
+        if (const int status = rules.save(RecordKind::Rules))
             return status;
     }
     std::cout << overlapsJson(lines).dump(2) << '\n';

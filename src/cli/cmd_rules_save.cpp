@@ -2,8 +2,8 @@
 // options are the editor's controls; an edit starts from the stored rule.
 #include "cli/commands.h"
 #include "cli/program_folder.h"
-#include "cli/rules_commands.h"
-#include "cli/rules_folder.h"
+#include "cli/record_commands.h"
+#include "cli/record_folder.h"
 #include "engine/rule_save.h"
 #include "engine/rule_vocabulary.h"
 #include "text/cp1250.h"
@@ -16,14 +16,6 @@ namespace {
 // The editor's text boxes take no more than this.
 constexpr size_t kShortTextLimit = 256;
 constexpr size_t kReplyTextLimit = 10000;
-
-std::string textOption(const CliArgs& args, const std::string& option, size_t limit)
-{
-    std::string text = utf8ToCp1250(args.value(option));
-    if (text.size() > limit)
-        throw UsageError(option + " takes at most " + std::to_string(limit) + " characters");
-    return text;
-}
 
 uint8_t codeOption(const CliArgs& args, const std::string& option)
 {
@@ -88,17 +80,17 @@ RuleSaveOutcome answeredSave(const RuleDraft& draft, const ProgramData& data, in
     }
 }
 
-int store(RulesFolder& folder, const RuleSaveOutcome& outcome, int editIndex)
+int store(RecordFolder& folder, const RuleSaveOutcome& outcome, int editIndex)
 {
     std::vector<RuleRecord>& rules = folder.data().rules;
     if (editIndex < 0)
         rules.push_back(outcome.record);
     else
         rules[static_cast<size_t>(editIndex)] = outcome.record;
-    return folder.saveRules();
+    return folder.save(RecordKind::Rules);
 }
 
-int saveRule(const CliArgs& args, RulesFolder& folder, RuleDraft draft, int editIndex)
+int saveRule(const CliArgs& args, RecordFolder& folder, RuleDraft draft, int editIndex)
 {
     applyOptions(args, draft);
     const RuleSaveOutcome outcome = answeredSave(draft, folder.data(), editIndex, args.has("--yes"));
@@ -124,7 +116,7 @@ int runRulesAdd(const CliArgs& args, const std::vector<std::string>& operands)
         if (!args.has(option))
             throw UsageError(std::string("rules add needs ") + option);
     }
-    RulesFolder folder(programFolder(args), std::cerr);
+    RecordFolder folder(programFolder(args), std::cerr);
     if (const auto refused = folder.open())
         return *refused;
     RuleDraft draft;
@@ -136,10 +128,10 @@ int runRulesEdit(const CliArgs& args, const std::vector<std::string>& operands)
 {
     if (operands.size() != 1)
         throw UsageError("rules edit takes one ID");
-    RulesFolder folder(programFolder(args), std::cerr);
+    RecordFolder folder(programFolder(args), std::cerr);
     if (const auto refused = folder.open())
         return *refused;
-    const size_t index = folder.ruleIndex(operands.front());
+    const size_t index = folder.recordIndex(RecordKind::Rules, operands.front());
     return saveRule(args, folder, draftOfRule(folder.data().rules[index]), static_cast<int>(index));
 }
 

@@ -2,6 +2,8 @@
 // Deleting several records chosen by their IDs as they stood before the
 // deletion, as the list pages delete their selected rows: later records move
 // down, so IDs always run from 0 without gaps.
+#include "storage/program_data.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <vector>
@@ -19,5 +21,8 @@ template <typename Record> void eraseRecordsAt(std::vector<Record>& records, std
             records.erase(records.begin() + static_cast<std::ptrdiff_t>(*id));
     }
 }
+
+// The same for the list of one record kind.
+void eraseRecordsOfKind(ProgramData& data, RecordKind kind, std::vector<size_t> ids);
 
 } // namespace kestrin

@@ -149,6 +149,8 @@ public:
     // The rule editor's save: its steps with the answers given so far (yes),
     // then storeRule. A question leaves everything as it was.
     ChangeResult saveRule(int index, const RuleDraft& draft, const std::set<RuleSaveQuestion>& yes);
+    // The account editor's save steps, then the store.
+    ChangeResult saveAccount(int index, const AccountRecord& account);
     ChangeResult deleteRecords(RecordKind kind, std::vector<size_t> indexes);
     // The similar-rule search's delete walk over its lines, one write; the
     // unchecked lines are left with their IDs following the deletions.

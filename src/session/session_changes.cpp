@@ -2,6 +2,7 @@
 // shows, and each kind of change is announced once it is made.
 #include "session/program_session.h"
 
+#include "engine/account_save.h"
 #include "engine/bayes_mark.h"
 #include "engine/message_identity.h"
 #include "engine/record_erase.h"
@@ -15,7 +16,6 @@
 namespace kestrin::session {
 namespace {
 
-constexpr size_t kMaxAccounts = 100;
 constexpr size_t kMaxFriends = 1000;
 // The zero date-time in the default form: the first word to be replaced.
 constexpr const char* kNeverUsed = "1899-12-30";
@@ -41,20 +41,6 @@ StoredFile storedFileOf(RecordKind kind)
         break;
     }
     return StoredFile::BayesWords;
-}
-
-void saveRecordFile(const std::string& folder, const ProgramData& data, RecordKind kind)
-{
-    switch (kind) {
-    case RecordKind::Accounts:
-        return saveAccounts(folder, data.accounts);
-    case RecordKind::Rules:
-        return saveRules(folder, data.rules);
-    case RecordKind::Friends:
-        return saveFriends(folder, data.friends);
-    case RecordKind::BayesWords:
-        return saveBayesWords(folder, data.bayesWords);
-    }
 }
 
 } // namespace
@@ -184,6 +170,13 @@ ChangeResult ProgramSession::saveRule(int index, const RuleDraft& draft, const s
     return storeRule(index, outcome.record);
 }
 
+ChangeResult ProgramSession::saveAccount(int index, const AccountRecord& account)
+{
+    if (const std::optional<std::string> refusal = checkAccountSave(account, data_.accounts, index))
+        return ChangeResult::refused(*refusal);
+    return storeAccount(index, account);
+}
+
 ChangeResult ProgramSession::storeFriend(int index, const FriendRecord& friendRecord)
 {
     return store(data_.friends, index, friendRecord, kMaxFriends, RecordKind::Friends);
@@ -191,20 +184,7 @@ ChangeResult ProgramSession::storeFriend(int index, const FriendRecord& friendRe
 
 ChangeResult ProgramSession::deleteRecords(RecordKind kind, std::vector<size_t> indexes)
 {
-    switch (kind) {
-    case RecordKind::Accounts:
-        eraseRecordsAt(data_.accounts, std::move(indexes));
-        break;
-    case RecordKind::Rules:
-        eraseRecordsAt(data_.rules, std::move(indexes));
-        break;
-    case RecordKind::Friends:
-        eraseRecordsAt(data_.friends, std::move(indexes));
-        break;
-    case RecordKind::BayesWords:
-        eraseRecordsAt(data_.bayesWords, std::move(indexes));
-        break;
-    }
+    eraseRecordsOfKind(data_, kind, std::move(indexes));
     return saveRecords(kind, {});
 }
 

@@ -152,4 +152,18 @@ SaveResult saveAll(const std::string& programFolder, const ProgramData& data)
     return result;
 }
 
+void saveRecordFile(const std::string& programFolder, const ProgramData& data, RecordKind kind)
+{
+    switch (kind) {
+    case RecordKind::Accounts:
+        return saveAccounts(programFolder, data.accounts);
+    case RecordKind::Rules:
+        return saveRules(programFolder, data.rules);
+    case RecordKind::Friends:
+        return saveFriends(programFolder, data.friends);
+    case RecordKind::BayesWords:
+        return saveBayesWords(programFolder, data.bayesWords);
+    }
+}
+
 } // namespace kestrin

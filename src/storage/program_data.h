@@ -4,6 +4,7 @@
 // The window and kestrin-cli share them.
 #include "storage/counters.h"
 #include "storage/ini_file.h"
+#include "storage/record_tables.h"
 #include "storage/records.h"
 #include "storage/settings.h"
 #include "text/date_time.h"
@@ -61,5 +62,7 @@ struct SaveResult {
 // Settings file, accounts, rules, friends, Bayes words, report log. Does nothing
 // when saving is switched off; a file that fails does not stop the others.
 SaveResult saveAll(const std::string& programFolder, const ProgramData& data);
+// Writes the database file of one record kind; throws as the single writers do.
+void saveRecordFile(const std::string& programFolder, const ProgramData& data, RecordKind kind);
 
 } // namespace kestrin

@@ -1,5 +1,6 @@
 #include "ui/pages/record_list.h"
 
+#include "engine/record_deletion.h"
 #include "ui/common/win1250_text.h"
 
 #include <QHBoxLayout>
@@ -122,7 +123,7 @@ void RecordList::delClick()
         prompter_.show(PromptIcon::Warning, spec_.deleteCaption, spec_.deleteNoneWarning);
         return;
     }
-    if (!prompter_.ask(spec_.deleteCaption, spec_.deleteQuestion + QString::number(ids.size())))
+    if (!prompter_.ask(spec_.deleteCaption, fromWin1250(recordDeletionQuestion(spec_.kind, ids.size()))))
         return;
     deleteSelected(ids);
 }

@@ -32,7 +32,6 @@ struct RecordListSpec {
     QString editWarning;
     QString deleteCaption;
     QString deleteNoneWarning;
-    QString deleteQuestion; // the count of selected rows follows it
 };
 
 class RecordList : public QWidget {

@@ -21,8 +21,7 @@ RecordListSpec accountListSpec()
             QStringLiteral("Nie wybrano żadnego, lub wybrano więcej niż jedno, konto pocztowe do edycji!") +
                 kSelectAndRetry,
             QStringLiteral("Usuwanie konta pocztowego"),
-            QStringLiteral("Nie wybrano żadnego konta pocztowego do usunięcia!") + kSelectAndRetry,
-            QStringLiteral("Czy na pewno usunąć wybrane konto(a) pocztowe?\r\nIlość kont pocztowych do usunięcia: ")};
+            QStringLiteral("Nie wybrano żadnego konta pocztowego do usunięcia!") + kSelectAndRetry};
 }
 
 RecordListSpec ruleListSpec()
@@ -38,9 +37,7 @@ RecordListSpec ruleListSpec()
             QStringLiteral("Nie wybrano żadnej, lub wybrano więcej niż jedną, regułę wiadomości do edycji!") +
                 kSelectAndRetry,
             QStringLiteral("Usuwanie reguły wiadomości"),
-            QStringLiteral("Nie wybrano żadnej reguły wiadomości do usunięcia!") + kSelectAndRetry,
-            QStringLiteral(
-                "Czy na pewno usunąć wybraną(e) regułę(y) wiadomości?\r\nIlość reguł wiadomości do usunięcia: ")};
+            QStringLiteral("Nie wybrano żadnej reguły wiadomości do usunięcia!") + kSelectAndRetry};
 }
 
 RecordListSpec friendListSpec()
@@ -55,8 +52,7 @@ RecordListSpec friendListSpec()
             QStringLiteral("Nie wybrano żadnego, lub wybrano więcej niż jednego, przyjaciela do edycji!") +
                 kSelectAndRetry,
             QStringLiteral("Usuwanie przyjaciela"),
-            QStringLiteral("Nie wybrano żadnego przyjaciela do usunięcia!") + kSelectAndRetry,
-            QStringLiteral("Czy na pewno usunąć wybranego(ych) przyjaciela(ół)?\r\nIlość przyjaciół do usunięcia: ")};
+            QStringLiteral("Nie wybrano żadnego przyjaciela do usunięcia!") + kSelectAndRetry};
 }
 
 } // namespace kestrin::ui
