@@ -40,4 +40,13 @@ std::optional<AccountConnection> accountConnection(const AccountRecord& account)
     return AccountConnection{*port, *security, *sizeLimit};
 }
 
+std::string_view proposedPop3Port(std::string_view port, Pop3Security from, Pop3Security to)
+{
+    if (to == Pop3Security::Tls && from != Pop3Security::Tls && port == "110")
+        return "995";
+    if (from == Pop3Security::Tls && to != Pop3Security::Tls && port == "995")
+        return "110";
+    return port;
+}
+
 } // namespace kestrin

@@ -36,4 +36,9 @@ struct AccountConnection {
 };
 std::optional<AccountConnection> accountConnection(const AccountRecord& account);
 
+// The POP3 port the editor proposes when the encryption changes: TLS from the
+// start moves a default 110 to 995, and leaving it moves 995 back; a port the
+// user chose stays.
+std::string_view proposedPop3Port(std::string_view port, Pop3Security from, Pop3Security to);
+
 } // namespace kestrin

@@ -1,11 +1,15 @@
 #include "engine/connection_check.h"
 
 #include "engine/account_fields.h"
+#include "mail/mail_errors.h"
 #include "mail/pop3_client.h"
 #include "mail/smtp_client.h"
 #include "text/convert_error.h"
 #include "text/cp1250.h"
 #include "text/strict_integer.h"
+
+#include <stdexcept>
+#include <type_traits>
 
 namespace kestrin {
 namespace {
@@ -65,24 +69,40 @@ template <typename Client> struct AccountConnectionCheck::Tracked {
     ~Tracked() { check.track<Client>(nullptr); }
 };
 
+namespace {
+
+// A port the form's text cannot name: the reason given instead of a connection.
+class BadPort : public std::runtime_error {
+public:
+    BadPort() : std::runtime_error(winLiteral("nieprawidłowy port")) {}
+};
+
+uint16_t usablePort(const std::string& text)
+{
+    const std::optional<uint16_t> port = accountPort(text);
+    if (!port || *port == 0)
+        throw BadPort();
+    return *port;
+}
+
+} // namespace
+
 void AccountConnectionCheck::checkPop3(ConnectionCheckResult& result)
 {
     const std::string server = winLiteral("serwera POP3 ") + account_.pop3;
-    const std::optional<AccountConnection> connection = accountConnection(account_);
-    if (!connection || *accountPort(account_.dopo) == 0) {
-        result.pop3Text = winLiteral("Nie można połączyć się z ") + server + winLiteral(": nieprawidłowy port.");
-        return;
-    }
-    TIdPOP3 client(*channels_);
-    client.Host = account_.pop3;
-    client.Port = connection->pop3Port;
-    client.Security = connection->security;
-    client.Username = account_.user;
-    client.Password = account_.pass;
-    client.ConnectTimeout = timeoutMs_;
-    client.ReadTimeout = timeoutMs_;
-    const Tracked<TIdPOP3> tracked{*this, client};
     try {
+        TIdPOP3 client(*channels_);
+        client.Host = account_.pop3;
+        client.Port = usablePort(account_.dopo);
+        const std::optional<Pop3Security> security = pop3SecurityFromText(account_.ssl);
+        if (!security)
+            throw std::runtime_error(winLiteral("nieznany rodzaj szyfrowania"));
+        client.Security = *security;
+        client.Username = account_.user;
+        client.Password = account_.pass;
+        client.ConnectTimeout = timeoutMs_;
+        client.ReadTimeout = timeoutMs_;
+        const Tracked<TIdPOP3> tracked{*this, client};
         if (!tracked.wanted)
             throw EIdAborted("aborted");
         client.Open();
@@ -97,15 +117,10 @@ void AccountConnectionCheck::checkPop3(ConnectionCheckResult& result)
 void AccountConnectionCheck::checkSmtp(ConnectionCheckResult& result)
 {
     const std::string server = winLiteral("Serwer SMTP ") + account_.smtp;
-    const std::optional<uint16_t> port = accountPort(account_.uppo);
-    if (!port || *port == 0) {
-        result.smtpText = server + winLiteral(" nie odpowiada: nieprawidłowy port.");
-        return;
-    }
     try {
         TIdSMTP client(channels_->create());
         client.Host = account_.smtp;
-        client.Port = *port;
+        client.Port = usablePort(account_.uppo);
         client.ConnectTimeout = timeoutMs_;
         client.ReadTimeout = timeoutMs_;
         client.GreetingName = localHostName();

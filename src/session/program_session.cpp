@@ -28,6 +28,12 @@ SessionServices withDefaults(SessionServices services)
 
 } // namespace
 
+std::unique_ptr<AccountConnectionCheck> ProgramSession::connectionCheck(const AccountRecord& account) const
+{
+    const int timeoutMs = itemNumber(SettingsList::MailWait, data_.settings.mailWait) * 1000;
+    return std::make_unique<AccountConnectionCheck>(account, services_.channels(data_.settings.caFile), timeoutMs);
+}
+
 ProgramSession::ProgramSession(std::string programFolder, SessionServices services, QObject* parent)
     : QObject(parent), programFolder_(std::move(programFolder)), services_(withDefaults(std::move(services))),
       checkedMemory_(std::make_shared<IdentityMemory>(kCheckedMemoryCapacity)),

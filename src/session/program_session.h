@@ -11,6 +11,7 @@
 // session_start.cpp (start-up and shutdown), session_cycle.cpp (the timer, the
 // worker and its steps), session_changes.cpp (the changes windows ask for).
 #include "engine/bayes_filter.h"
+#include "engine/connection_check.h"
 #include "engine/identity_memory.h"
 #include "engine/internet_check.h"
 #include "engine/rule_hit_statistics.h"
@@ -152,6 +153,9 @@ public:
     // The account editor's save steps, then the store.
     ChangeResult saveAccount(int index, const AccountRecord& account);
     ChangeResult deleteRecords(RecordKind kind, std::vector<size_t> indexes);
+    // The account editor's connection test for the form's values, with the
+    // settings' CA file and mail time-out; run it off the window's thread.
+    std::unique_ptr<AccountConnectionCheck> connectionCheck(const AccountRecord& account) const;
     // The similar-rule search's delete walk over its lines, one write; the
     // unchecked lines are left with their IDs following the deletions.
     ChangeResult deleteOverlappingRules(std::vector<OverlapLine>& lines);
