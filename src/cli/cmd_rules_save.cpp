@@ -80,16 +80,6 @@ RuleSaveOutcome answeredSave(const RuleDraft& draft, const ProgramData& data, in
     }
 }
 
-int store(RecordFolder& folder, const RuleSaveOutcome& outcome, int editIndex)
-{
-    std::vector<RuleRecord>& rules = folder.data().rules;
-    if (editIndex < 0)
-        rules.push_back(outcome.record);
-    else
-        rules[static_cast<size_t>(editIndex)] = outcome.record;
-    return folder.save(RecordKind::Rules);
-}
-
 int saveRule(const CliArgs& args, RecordFolder& folder, RuleDraft draft, int editIndex)
 {
     applyOptions(args, draft);
@@ -103,7 +93,7 @@ int saveRule(const CliArgs& args, RecordFolder& folder, RuleDraft draft, int edi
     case RuleSaveStatus::Accepted:
         break;
     }
-    return store(folder, outcome, editIndex);
+    return storeRecord(folder, folder.data().rules, outcome.record, editIndex, RecordKind::Rules);
 }
 
 } // namespace

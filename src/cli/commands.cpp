@@ -28,6 +28,20 @@ const std::vector<Command>& commandTable()
          {"--home", "--name", "--typ", "--sub", "--value", "--forward", "--reply"},
          {"--archive", "--delete", "--nofri", "--yes"},
          runRules},
+        {"accounts",
+         "accounts add|edit ID|delete ID...|test ID [--home DIR] [--name NAME] [--pop3 HOST] [--pop3-port PORT] "
+         "[--smtp HOST] [--smtp-port PORT] [--user USER] [--password-stdin] [--size KB | --unlimited] "
+         "[--no-report | --report] [--security none|tls|stls] [--yes]  (the password is the first line of standard "
+         "input)",
+         {"--home", "--name", "--pop3", "--pop3-port", "--smtp", "--smtp-port", "--user", "--size", "--security"},
+         {"--password-stdin", "--unlimited", "--no-report", "--report", "--yes"},
+         runAccounts},
+        {"friends",
+         "friends add|edit ID|delete ID...|import [FILE] [--home DIR] [--name NAME] [--mail ADDRESS] [--yes] "
+         "[--silent]",
+         {"--home", "--name", "--mail"},
+         {"--yes", "--silent"},
+         runFriends},
     };
     return table;
 }

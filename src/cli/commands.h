@@ -44,5 +44,7 @@ int runCheck(const CliArgs& args);
 int runWatch(const CliArgs& args);
 int runClassify(const CliArgs& args);
 int runRules(const CliArgs& args);
+int runAccounts(const CliArgs& args);
+int runFriends(const CliArgs& args);
 
 } // namespace kestrin::cli

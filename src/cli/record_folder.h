@@ -12,6 +12,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace kestrin::cli {
 
@@ -37,6 +38,19 @@ private:
     SingleInstanceLock lock_;
     ProgramData data_;
 };
+
+// The editors' store step: index -1 appends, any other replaces; then the
+// kind's file is written.
+template <typename Record>
+int storeRecord(RecordFolder& folder, std::vector<Record>& records, const Record& record, int editIndex,
+                RecordKind kind)
+{
+    if (editIndex < 0)
+        records.push_back(record);
+    else
+        records.at(static_cast<size_t>(editIndex)) = record;
+    return folder.save(kind);
+}
 
 class RecordIdError : public std::runtime_error {
 public:

@@ -1,6 +1,7 @@
 #include "engine/account_save.h"
 
 #include "engine/account_fields.h"
+#include "engine/record_limits.h"
 #include "text/ascii_case.h"
 #include "text/cp1250.h"
 
@@ -26,7 +27,7 @@ Step accountLimit(const SaveInput& in)
 {
     if (in.editIndex >= 0 || in.accounts.size() < kMaxAccounts)
         return std::nullopt;
-    return winLiteral("Nie można dodać więcej niż ") + std::to_string(kMaxAccounts) + winLiteral(" kont pocztowych!");
+    return recordLimitText(RecordKind::Accounts);
 }
 
 Step missingData(const SaveInput& in)

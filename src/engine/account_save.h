@@ -11,8 +11,6 @@
 
 namespace kestrin {
 
-inline constexpr size_t kMaxAccounts = 100;
-
 // The caption of the editor's refusals (Windows-1250).
 std::string accountSaveCaption();
 

@@ -1,5 +1,6 @@
 #include "engine/rule_save.h"
 
+#include "engine/record_limits.h"
 #include "engine/rule_vocabulary.h"
 #include "text/ascii_case.h"
 #include "text/cp1250.h"
@@ -64,8 +65,7 @@ Step ruleLimit(const SaveInput& in)
 {
     if (in.editIndex >= 0 || in.rules.size() < kMaxRules)
         return std::nullopt;
-    return refusal(winLiteral("Nie można dodać więcej niż ") + std::to_string(kMaxRules) +
-                   winLiteral(" reguł wiadomości!"));
+    return refusal(recordLimitText(RecordKind::Rules));
 }
 
 Step missingText(const SaveInput& in)

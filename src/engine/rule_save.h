@@ -14,8 +14,6 @@
 
 namespace kestrin {
 
-inline constexpr size_t kMaxRules = 1000;
-
 // The editor's Yes/No questions, in the order the save asks them.
 enum class RuleSaveQuestion : uint8_t {
     EmptyValue,

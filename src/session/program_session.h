@@ -152,6 +152,9 @@ public:
     ChangeResult saveRule(int index, const RuleDraft& draft, const std::set<RuleSaveQuestion>& yes);
     // The account editor's save steps, then the store.
     ChangeResult saveAccount(int index, const AccountRecord& account);
+    // The friend editor's save steps, then the store; addressAnswered: its
+    // question about an address without "@" was answered Yes.
+    ChangeResult saveFriend(int index, const FriendRecord& friendRecord, bool addressAnswered);
     ChangeResult deleteRecords(RecordKind kind, std::vector<size_t> indexes);
     // The account editor's connection test for the form's values, with the
     // settings' CA file and mail time-out; run it off the window's thread.
@@ -190,7 +193,7 @@ private:
     void saveReport();
     ChangeResult saveRecords(RecordKind kind, ChangeResult result);
     template <typename Record>
-    ChangeResult store(std::vector<Record>& records, int index, const Record& record, size_t limit, RecordKind kind);
+    ChangeResult store(std::vector<Record>& records, int index, const Record& record, RecordKind kind);
     void applyStartUpSteps();
     void holdCycles();
 

@@ -6,6 +6,8 @@
 #include "engine/bayes_mark.h"
 #include "engine/message_identity.h"
 #include "engine/record_erase.h"
+#include "engine/record_limits.h"
+#include "engine/friend_save.h"
 #include "engine/rule_save.h"
 #include "storage/config_messages.h"
 #include "storage/mail_report_entry.h"
@@ -16,17 +18,8 @@
 namespace kestrin::session {
 namespace {
 
-constexpr size_t kMaxFriends = 1000;
 // The zero date-time in the default form: the first word to be replaced.
 constexpr const char* kNeverUsed = "1899-12-30";
-
-std::string limitText(size_t limit, RecordKind kind)
-{
-    const char* what = kind == RecordKind::Accounts ? " kont pocztowych!"
-                       : kind == RecordKind::Rules  ? " reguł wiadomości!"
-                                                    : " przyjaciół!";
-    return winLiteral("Nie można dodać więcej niż ") + std::to_string(limit) + winLiteral(what);
-}
 
 StoredFile storedFileOf(RecordKind kind)
 {
@@ -122,12 +115,11 @@ ChangeResult ProgramSession::neutraliseBayesWord(size_t index)
 }
 
 template <typename Record>
-ChangeResult ProgramSession::store(std::vector<Record>& records, int index, const Record& record, size_t limit,
-                                   RecordKind kind)
+ChangeResult ProgramSession::store(std::vector<Record>& records, int index, const Record& record, RecordKind kind)
 {
     if (index < 0) {
-        if (records.size() >= limit)
-            return ChangeResult::refused(limitText(limit, kind));
+        if (records.size() >= recordLimit(kind))
+            return ChangeResult::refused(recordLimitText(kind));
         records.push_back(record);
         records.back().key = newRecordKey(); // a copy of a stored record must not share its key
     } else if (static_cast<size_t>(index) < records.size()) {
@@ -143,12 +135,12 @@ ChangeResult ProgramSession::store(std::vector<Record>& records, int index, cons
 
 ChangeResult ProgramSession::storeAccount(int index, const AccountRecord& account)
 {
-    return store(data_.accounts, index, account, kMaxAccounts, RecordKind::Accounts);
+    return store(data_.accounts, index, account, RecordKind::Accounts);
 }
 
 ChangeResult ProgramSession::storeRule(int index, const RuleRecord& rule)
 {
-    ChangeResult result = store(data_.rules, index, rule, kMaxRules, RecordKind::Rules);
+    ChangeResult result = store(data_.rules, index, rule, RecordKind::Rules);
     if (result.done)
         clearCheckedMemory();
     return result;
@@ -177,9 +169,23 @@ ChangeResult ProgramSession::saveAccount(int index, const AccountRecord& account
     return storeAccount(index, account);
 }
 
+ChangeResult ProgramSession::saveFriend(int index, const FriendRecord& friendRecord, bool addressAnswered)
+{
+    const FriendSaveOutcome outcome = checkFriendSave(friendRecord, data_.friends, index, addressAnswered);
+    switch (outcome.status) {
+    case FriendSaveStatus::Refused:
+        return ChangeResult::refused(outcome.text);
+    case FriendSaveStatus::Asked:
+        return ChangeResult::asked({{}, outcome.text, friendSaveCaption()});
+    case FriendSaveStatus::Accepted:
+        break;
+    }
+    return storeFriend(index, friendRecord);
+}
+
 ChangeResult ProgramSession::storeFriend(int index, const FriendRecord& friendRecord)
 {
-    return store(data_.friends, index, friendRecord, kMaxFriends, RecordKind::Friends);
+    return store(data_.friends, index, friendRecord, RecordKind::Friends);
 }
 
 ChangeResult ProgramSession::deleteRecords(RecordKind kind, std::vector<size_t> indexes)

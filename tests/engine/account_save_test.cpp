@@ -114,3 +114,30 @@ TEST(AccountSave, OneHundredAccountsStopAddingButNotEditing)
 
 } // namespace
 } // namespace kestrin::test
+
+namespace kestrin::test {
+namespace {
+
+TEST(AccountFields, TlsProposesItsPortOnlyInPlaceOfTheOtherDefault)
+{
+    struct Case {
+        const char* port;
+        Pop3Security from, to;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {"110", Pop3Security::None, Pop3Security::Tls, "995"},
+        {"110", Pop3Security::StartTls, Pop3Security::Tls, "995"},
+        {"995", Pop3Security::Tls, Pop3Security::None, "110"},
+        {"995", Pop3Security::Tls, Pop3Security::StartTls, "110"},
+        {"1110", Pop3Security::None, Pop3Security::Tls, "1110"},
+        {"995", Pop3Security::None, Pop3Security::StartTls, "995"},
+        {"110", Pop3Security::None, Pop3Security::StartTls, "110"},
+        {"110", Pop3Security::Tls, Pop3Security::Tls, "110"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(proposedPop3Port(c.port, c.from, c.to), c.proposed) << c.port;
+}
+
+} // namespace
+} // namespace kestrin::test

@@ -1,5 +1,6 @@
 // The rule editor's save steps: every refusal and question with its text, in
 // the order the steps take them, and the record that a completed save stores.
+#include "engine/record_limits.h"
 #include "engine/rule_save.h"
 #include "support/rule_records.h"
 #include "text/cp1250.h"
