@@ -4,10 +4,10 @@
 
 #include "engine/account_save.h"
 #include "engine/bayes_mark.h"
+#include "engine/friend_save.h"
 #include "engine/message_identity.h"
 #include "engine/record_erase.h"
 #include "engine/record_limits.h"
-#include "engine/friend_save.h"
 #include "engine/rule_save.h"
 #include "storage/config_messages.h"
 #include "storage/mail_report_entry.h"

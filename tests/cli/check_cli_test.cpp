@@ -320,6 +320,47 @@ TEST_F(CheckCliTest, ARuleAddedFromTheCommandLineDeletesItsMessageInTheNextCycle
     EXPECT_EQ(loadRules(home.string())[0].stat, 1u) << "the hit lands on the rule and is saved";
 }
 
+// A new headless user: the account (over TLS) and a friend set up with
+// kestrin-cli; the friend's message survives the rule that would delete it.
+TEST_F(CheckCliTest, AnAccountAndAFriendAddedFromTheCommandLineServeTheNextCycle)
+{
+    const auto spam = std::find_if(corpusMessages.begin(), corpusMessages.end(),
+                                   [](const fs::path& file) { return file.parent_path().filename() == "spam-1"; });
+    if (spam == corpusMessages.end())
+        GTEST_SKIP() << "the mail corpus is not cached in " << KESTRIN_CORPUS_DIR;
+    Settings settings = loadSettingsFile(home.string(), localNow());
+    settings.caFile = dovecot->caFile();
+    saveSettingsFile(home.string(), settings);
+    ASSERT_EQ(runCli({"accounts", "delete", "0", "--yes", "--home", home.string()}).status, 0);
+    std::ofstream(home / "password") << "secret\n";
+    const CliResult added = runCliWithInput({"accounts", "add", "--home", home.string(), "--name", "Skrzynka TLS",
+                                             "--pop3", "127.0.0.1", "--security", "tls", "--pop3-port",
+                                             std::to_string(dovecot->pop3sPort()), "--smtp", "127.0.0.1", "--smtp-port",
+                                             std::to_string(smtp->port()), "--user", "alice", "--password-stdin"},
+                                            (home / "password").string());
+    ASSERT_EQ(added.status, 0) << added.err;
+    const CliResult tested = runCli({"accounts", "test", "0", "--home", home.string()});
+    EXPECT_EQ(tested.status, 0) << tested.out << tested.err;
+    EXPECT_NE(tested.out.find("Zalogowano do serwera POP3 127.0.0.1."), std::string::npos) << tested.out;
+
+    TIdMessage message;
+    message.loadFromFile(spam->string());
+    const CliResult befriended =
+        runCli({"friends", "add", "--home", home.string(), "--name", "Nadawca", "--mail", message.From.Address});
+    ASSERT_EQ(befriended.status, 0) << befriended.err;
+    const std::vector<std::string> before = dovecot->messageNames("alice");
+    const size_t friendMail = static_cast<size_t>(
+        std::find_if(mails.begin(), mails.end(), [&](const Mail& m) { return m.bytes == readFile(*spam); }) -
+        mails.begin());
+
+    const CliResult r = check();
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> after = dovecot->messageNames("alice");
+    EXPECT_EQ(after.size(), before.size() - (deletedCount() - 1));
+    EXPECT_NE(std::find(after.begin(), after.end(), before.at(friendMail)), after.end())
+        << "the friend's message stays";
+}
+
 TEST_F(CheckCliTest, ReadOnlyConfigFolderKeepsTheCycleAwayFromTheServer)
 {
     // Immutable stops root too (CI runs as root); the permission bits stop anyone else.

@@ -10,8 +10,7 @@ namespace {
 
 const char* const kMissing =
     "Nie można dodać/edytować nowego przyjaciela gdyż nie podałeś wszystkich informacji na jego temat!";
-const char* const kPattern =
-    "Nie można dodać/edytować nowego przyjaciela gdyż użyto więcej niż jednego znaku wzorca!";
+const char* const kPattern = "Nie można dodać/edytować nowego przyjaciela gdyż użyto więcej niż jednego znaku wzorca!";
 const char* const kSameName = "Przyjaciel o podanej nazwie już istnieje!";
 const char* const kSameMail = "Przyjaciel o podanym adresie e-mail już istnieje!";
 const char* const kNoAt = "Podany adres e-mail przyjaciela jest nieprawidłowy! Czy mimo to chcesz go dodać?";
