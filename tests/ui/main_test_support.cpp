@@ -89,8 +89,8 @@ ProgramHarness::ProgramHarness(const std::string& programFolder, QStringList arg
     commandLine.otherParameters = std::move(arguments);
     program = std::make_unique<ui::TrayProgram>(
         programFolder, commandLine,
-        ui::TrayProgramServices{prompter, shell, files, *autostart, [this] { ++quitRequests; },
-                                [this] { return trayAvailable; }, {}},
+        ui::TrayProgramServices{
+            prompter, shell, files, *autostart, [this] { ++quitRequests; }, [this] { return trayAvailable; }, {}},
         QStringLiteral("/usr/bin/kestrin"));
 }
 

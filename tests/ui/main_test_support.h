@@ -13,16 +13,27 @@
 
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace kestrin::test {
+
+// A window's control by its object name; a missing one fails the test loudly.
+template <typename Widget> Widget& control(QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Widget*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        throw std::logic_error(name);
+    return *found;
+}
 
 struct Prompt {
     ui::PromptIcon icon;

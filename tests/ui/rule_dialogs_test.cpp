@@ -40,14 +40,6 @@ RuleRecord rule(const char* name, RuleField field, int sub, const char* value)
     return r;
 }
 
-template <typename Widget> Widget& control(QWidget& dialog, const char* name)
-{
-    auto* found = dialog.findChild<Widget*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        throw std::logic_error(name);
-    return *found;
-}
-
 std::vector<std::string> storedNames(const std::string& folder)
 {
     std::vector<std::string> names;

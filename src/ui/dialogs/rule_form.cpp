@@ -2,7 +2,9 @@
 
 #include "engine/rule_presets.h"
 #include "engine/rule_vocabulary.h"
+#include "ui/common/dialog_opening.h"
 #include "ui/common/win1250_text.h"
+#include "ui/dialogs/change_prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,12 +39,6 @@ std::string storedReply(const QString& shown)
 QString shownReply(const std::string& stored)
 {
     return fromWin1250(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-template <typename Widget> Widget* named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 } // namespace
@@ -215,14 +211,8 @@ void Treg_addform::reg_addClick()
             yes.insert(result.question->which);
             continue;
         }
-        if (!result.done) {
-            if (!result.refusal.empty())
-                prompter_.show(PromptIcon::Warning, QStringLiteral("Błąd dodawania reguły wiadomości"),
-                               fromWin1250(result.refusal));
+        if (!showChangeOutcome(prompter_, result, QStringLiteral("Błąd dodawania reguły wiadomości")))
             return;
-        }
-        if (!result.saveError.empty())
-            prompter_.show(PromptIcon::Error, programCaption(), fromWin1250(result.saveError));
         break;
     }
     if (closeAfterSave_)

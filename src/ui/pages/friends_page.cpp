@@ -1,6 +1,9 @@
 #include "ui/pages/friends_page.h"
 
 #include "ui/artwork/glyphs.h"
+#include "ui/common/dialog_opening.h"
+#include "ui/dialogs/friend_form.h"
+#include "ui/pages/record_list.h"
 #include "ui/pages/record_list_specs.h"
 
 #include <QLabel>
@@ -10,7 +13,8 @@
 
 namespace kestrin::ui {
 
-FriendsPage::FriendsPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent) : QWidget(parent)
+FriendsPage::FriendsPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), session_(session), prompter_(prompter)
 {
     setObjectName(QStringLiteral("page_fri"));
     auto* layout = new QVBoxLayout(this);
@@ -30,6 +34,17 @@ FriendsPage::FriendsPage(session::ProgramSession& session, Prompter& prompter, Q
     import->setObjectName(QStringLiteral("fri_importfri"));
     import->setEnabled(false); // the address-book reader comes with the friend editor
     connect(list_->optionsButton(), &QPushButton::clicked, popup, [popup] { popup->popup(QCursor::pos()); });
+    list_->setEditor([this](int id) { openFriendEditor(id, id >= 0); });
+}
+
+Tfri_addform* FriendsPage::openFriendEditor(int id, bool closeAfterSave)
+{
+    return openOnce(editor_, [&] { return new Tfri_addform(session_, prompter_, id, closeAfterSave, window()); });
+}
+
+Tfri_addform* FriendsPage::friendEditor() const
+{
+    return editor_;
 }
 
 } // namespace kestrin::ui

@@ -4,11 +4,13 @@
 #include "session/program_session.h"
 #include "ui/common/prompter.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace kestrin::ui {
 
 class RecordList;
+class Tfri_addform;
 
 class FriendsPage : public QWidget {
     Q_OBJECT
@@ -16,9 +18,15 @@ public:
     FriendsPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent = nullptr);
 
     RecordList& list() const { return *list_; }
+    // "Dodaj..." (id -1) leaves the editor open for the next friend; "Edytuj..." closes it.
+    Tfri_addform* openFriendEditor(int id, bool closeAfterSave);
+    Tfri_addform* friendEditor() const;
 
 private:
+    session::ProgramSession& session_;
+    Prompter& prompter_;
     RecordList* list_ = nullptr;
+    QPointer<Tfri_addform> editor_;
 };
 
 } // namespace kestrin::ui

@@ -2,6 +2,7 @@
 
 #include "engine/record_rows.h"
 #include "ui/artwork/glyphs.h"
+#include "ui/common/dialog_opening.h"
 #include "ui/dialogs/overlap_form.h"
 #include "ui/dialogs/rule_form.h"
 #include "ui/pages/record_list.h"
@@ -57,26 +58,9 @@ RulesPage::RulesPage(session::ProgramSession& session, Prompter& prompter, QWidg
     showDetails();
 }
 
-namespace {
-
-template <typename Dialog> Dialog* showModal(QPointer<Dialog>& held, Dialog* created)
-{
-    held = created;
-    created->setAttribute(Qt::WA_DeleteOnClose);
-    created->setModal(true);
-    created->show();
-    return created;
-}
-
-} // namespace
-
 Treg_addform* RulesPage::openRuleEditor(int id, bool closeAfterSave)
 {
-    if (editor_ && editor_->isVisible()) {
-        editor_->raise();
-        return editor_;
-    }
-    return showModal(editor_, new Treg_addform(session_, prompter_, id, closeAfterSave, window()));
+    return openOnce(editor_, [&] { return new Treg_addform(session_, prompter_, id, closeAfterSave, window()); });
 }
 
 Treg_addform* RulesPage::ruleEditor() const
@@ -86,11 +70,7 @@ Treg_addform* RulesPage::ruleEditor() const
 
 Tsimreg* RulesPage::openOverlapSearch()
 {
-    if (overlapSearch_ && overlapSearch_->isVisible()) {
-        overlapSearch_->raise();
-        return overlapSearch_;
-    }
-    return showModal(overlapSearch_, new Tsimreg(session_, prompter_, window()));
+    return openOnce(overlapSearch_, [&] { return new Tsimreg(session_, prompter_, window()); });
 }
 
 QWidget* RulesPage::makeDetailsPanel()

@@ -1,0 +1,31 @@
+#pragma once
+// How the pages open their editors: one window of a kind at a time, modal,
+// deleted on close; and controls named as the rest of the program knows them.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace kestrin::ui {
+
+// Raises the open window, or shows the one make() creates.
+template <typename Dialog, typename Make> Dialog* openOnce(QPointer<Dialog>& held, Make make)
+{
+    if (held && held->isVisible()) {
+        held->raise();
+        return held;
+    }
+    Dialog* created = make();
+    held = created;
+    created->setAttribute(Qt::WA_DeleteOnClose);
+    created->setModal(true);
+    created->show();
+    return created;
+}
+
+template <typename Widget> Widget* named(Widget* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace kestrin::ui
