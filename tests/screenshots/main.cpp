@@ -6,8 +6,12 @@
 #include "demo_program.h"
 #include "demo_program_folder.h"
 #include "picture_writer.h"
+#include "ui/dialogs/account_form.h"
+#include "ui/dialogs/friend_form.h"
 #include "ui/dialogs/overlap_form.h"
 #include "ui/dialogs/rule_form.h"
+#include "ui/pages/accounts_page.h"
+#include "ui/pages/friends_page.h"
 #include "ui/pages/rules_page.h"
 
 #include <QAction>
@@ -112,6 +116,29 @@ void ruleDialogPictures(DemoProgram& program, PictureWriter& writer)
     settle();
 }
 
+void editorDialogPictures(DemoProgram& program, PictureWriter& writer)
+{
+    auto* accounts = program.main().findChild<ui::AccountsPage*>();
+    ui::Tpop3_addform* newAccount = accounts->openAccountEditor(-1, false);
+    settle();
+    writer.window(*newAccount, QStringLiteral("account-editor-new"));
+    newAccount->close();
+    ui::Tpop3_addform* editedAccount = accounts->openAccountEditor(0, true);
+    settle();
+    writer.window(*editedAccount, QStringLiteral("account-editor-edit"));
+    editedAccount->close();
+    auto* friends = program.main().findChild<ui::FriendsPage*>();
+    ui::Tfri_addform* newFriend = friends->openFriendEditor(-1, false);
+    settle();
+    writer.window(*newFriend, QStringLiteral("friend-editor-new"));
+    newFriend->close();
+    ui::Tfri_addform* editedFriend = friends->openFriendEditor(0, true);
+    settle();
+    writer.window(*editedFriend, QStringLiteral("friend-editor-edit"));
+    editedFriend->close();
+    settle();
+}
+
 int report(const PictureWriter& writer, QStringList problems);
 
 // Emptied before and removed after use.
@@ -165,6 +192,7 @@ int run(const QString& outputFolder)
         trayMenuPicture(demo.main(), writer);
         settingsPictures(demo, writer);
         ruleDialogPictures(demo, writer);
+        editorDialogPictures(demo, writer);
         collectRunningProgramBoxes(scenes, demo, demoFolder, lockFolder);
     }
     collectOtherFolderBoxes(scenes, root, shipped, lockFolder);

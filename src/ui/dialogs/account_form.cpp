@@ -120,6 +120,7 @@ QWidget* Tpop3_addform::makeLoginFrame()
     user_ = textBox(frame, "pop3_user", kTextLimit, "np. jan.kowalski");
     password_ = textBox(frame, "pop3_pass", kTextLimit);
     password_->setEchoMode(QLineEdit::Password);
+    password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // "*", as users know it
     form->addRow(QStringLiteral("Nazwa użytkownika:"), user_);
     form->addRow(QStringLiteral("Hasło:"), password_);
     return frame;
