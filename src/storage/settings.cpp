@@ -30,6 +30,7 @@ template <typename SettingsT, typename Visitor> void forEachKey(SettingsT& s, Vi
     v.text("Options", "Mail", s.mail);
     v.boolean("Options", "RunAtStartup", s.runAtStartup);
     v.boolean("Options", "WABSynch", s.wabSynch);
+    v.text("Options", "AddressBookFile", s.addressBookFile);
     v.integer("Options", "AccSortCol", s.accSortCol);
     v.boolean("Options", "AccSortDes", s.accSortDes);
     v.integer("Options", "RegSortCol", s.regSortCol);

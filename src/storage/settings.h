@@ -48,7 +48,9 @@ struct Settings {
     std::string smtpPass;
     std::string smtpMail;
     int32_t smtpSecurity = 0; // SMTPSecurity: 0 none, 1 TLS from the first byte (465), 2 STARTTLS after EHLO
-    std::string caFile;       // CAFile: an extra CA file trusted besides the system store; empty = none
+    // AddressBookFile: the vCard file or folder the friends are imported from; empty = the default book.
+    std::string addressBookFile;
+    std::string caFile; // CAFile: an extra CA file trusted besides the system store; empty = none
     bool skipNetCheck = false;
     int32_t netWait = 4;  // position; 4 = "5 min"
     int32_t mailWait = 5; // position; 5 = "10 sek"

@@ -43,6 +43,11 @@ QString certificateFilter()
     return QStringLiteral("Certyfikaty (*.pem *.crt)|*.pem;*.crt|Wszystkie pliki (*.*)|*.*");
 }
 
+QString addressBookFilter()
+{
+    return QStringLiteral("Wizytówki vCard (*.vcf *.vcard)|*.vcf;*.vcard|Wszystkie pliki (*.*)|*.*");
+}
+
 QString smtpHelpText()
 {
     return QStringLiteral("Dane serwera poczty wychodzącej wykorzystywane są do przesyłania dalej wiadomości lub do "
@@ -142,6 +147,7 @@ void Toptions::bindControls()
     binding_.bind(ui_->smtppass, &Settings::smtpPass);
     binding_.bind(ui_->smtpmail, &Settings::smtpMail);
     binding_.bind(ui_->cafile, &Settings::caFile);
+    binding_.bind(ui_->wabfile, &Settings::addressBookFile);
 
     binding_.bind(ui_->maxrep, &Settings::maxRep);
     binding_.bind(ui_->clearreponstart, &Settings::clearRepOnStart);
@@ -164,10 +170,12 @@ void Toptions::connectHandlers()
     connect(ui_->mcbrowse, &QPushButton::clicked, this, &Toptions::mcbrowseClick);
     connect(ui_->mcsndbrowse, &QPushButton::clicked, this, &Toptions::mcsndbrowseClick);
     connect(ui_->cafilebrowse, &QPushButton::clicked, this, &Toptions::cafilebrowseClick);
+    connect(ui_->wabfilebrowse, &QPushButton::clicked, this, &Toptions::wabfilebrowseClick);
     connect(ui_->mailclean, &QPushButton::clicked, this, &Toptions::mailcleanClick);
     connect(ui_->mcclean, &QPushButton::clicked, this, &Toptions::mccleanClick);
     connect(ui_->mscndclean, &QPushButton::clicked, this, &Toptions::mscndcleanClick);
     connect(ui_->cafileclean, &QPushButton::clicked, this, &Toptions::cafilecleanClick);
+    connect(ui_->wabfileclean, &QPushButton::clicked, this, &Toptions::wabfilecleanClick);
     connect(ui_->smtphelp, &QPushButton::clicked, this, &Toptions::smtphelpClick);
     connect(ui_->delmsgcolor, &ColorBox::colorChanged, this, &Toptions::delmsgcolorChange);
 }
@@ -344,6 +352,11 @@ void Toptions::cafilebrowseClick()
     chooseFile(ui_->cafile, &Settings::caFile, existingFolderOf(ui_->cafile->text()), certificateFilter());
 }
 
+void Toptions::wabfilebrowseClick()
+{
+    chooseFile(ui_->wabfile, &Settings::addressBookFile, existingFolderOf(ui_->wabfile->text()), addressBookFilter());
+}
+
 void Toptions::mailcleanClick()
 {
     clearFile(ui_->mail, &Settings::mail);
@@ -362,6 +375,11 @@ void Toptions::mscndcleanClick()
 void Toptions::cafilecleanClick()
 {
     clearFile(ui_->cafile, &Settings::caFile);
+}
+
+void Toptions::wabfilecleanClick()
+{
+    clearFile(ui_->wabfile, &Settings::addressBookFile);
 }
 
 void Toptions::smtphelpClick()

@@ -61,10 +61,12 @@ public slots:
     void mcbrowseClick();
     void mcsndbrowseClick();
     void cafilebrowseClick();
+    void wabfilebrowseClick();
     void mailcleanClick();
     void mccleanClick();
     void mscndcleanClick();
     void cafilecleanClick();
+    void wabfilecleanClick();
 
     void smtphelpClick();
 
