@@ -43,16 +43,26 @@ std::vector<std::string> vcardFilesIn(const std::string& folder)
     return names;
 }
 
-// The file's bytes within what is left of the book's bound.
+[[noreturn]] void refuseSize(const std::string& path)
+{
+    throw AddressBookError("The address book is larger than " + std::to_string(kMaxAddressBookBytes >> 20) +
+                           " MiB: " + path);
+}
+
+// The file's bytes within what is left of the book's bound. The size it claims
+// refuses a large file before reading it; the read itself stays bounded too.
 std::string readWithin(const std::string& path, size_t& left)
 {
+    std::error_code error;
+    const auto claimed = fs::file_size(path, error);
+    if (!error && claimed > left)
+        refuseSize(path);
     try {
         std::string bytes = readWholeFile(path, left);
         left -= bytes.size();
         return bytes;
     } catch (const EFileTooLarge&) {
-        throw AddressBookError("The address book is larger than " + std::to_string(kMaxAddressBookBytes >> 20) +
-                               " MiB: " + path);
+        refuseSize(path);
     } catch (const EFileError& error) {
         throw AddressBookError(error.what());
     }
