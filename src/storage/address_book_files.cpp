@@ -53,9 +53,9 @@ std::vector<std::string> vcardFilesIn(const std::string& folder)
 // refuses a large file before reading it; the read itself stays bounded too.
 std::string readWithin(const std::string& path, size_t& left)
 {
-    std::error_code error;
-    const auto claimed = fs::file_size(path, error);
-    if (!error && claimed > left)
+    std::error_code sizeError;
+    const auto claimed = fs::file_size(path, sizeError);
+    if (!sizeError && claimed > left)
         refuseSize(path);
     try {
         std::string bytes = readWholeFile(path, left);

@@ -48,7 +48,7 @@ VCardProperty decodeProperty(const VCardLine& line, VCardVersion version)
     VCardProperty property;
     property.name = line.name;
     property.parameters = line.parameters;
-    std::string bytes = property.hasParameter("ENCODING", "QUOTED-PRINTABLE") ? decodeQuotedPrintable(line.value)
+    std::string bytes = property.hasParameter("ENCODING", "QUOTED-PRINTABLE") ? decodeVCardQuotedPrintable(line.value)
                                                                               : std::string(line.value);
     bytes = decodeCharset(bytes, property.parameter("CHARSET"));
     property.value = unescapeVCardText(bytes, version);

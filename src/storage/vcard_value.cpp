@@ -39,7 +39,7 @@ char escapedByte(char next, VCardVersion version)
 
 } // namespace
 
-std::string decodeQuotedPrintable(std::string_view text)
+std::string decodeVCardQuotedPrintable(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());

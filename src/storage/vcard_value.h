@@ -10,7 +10,7 @@
 namespace kestrin {
 
 // "=XX" bytes decoded; an '=' not followed by two hex digits stays as written.
-std::string decodeQuotedPrintable(std::string_view text);
+std::string decodeVCardQuotedPrintable(std::string_view text);
 
 // Windows-1250 and ISO-8859-2 are taken at their word. Any other label, or
 // none, means UTF-8 when the bytes are well-formed UTF-8, else the bytes as

@@ -75,7 +75,9 @@ TEST(AddressBook, ContactNamesComeFromFnThenNThenTheFirstAddress)
         {"FN", "FN:  Jan Kowalski \r\nN:Nowak;Adam;;;\r\n", {"Jan Kowalski"}},
         {"empty FN falls to N", "FN:\r\nN:Nowak;Adam;;;\r\n", {"Adam Nowak"}},
         {"N with only the family name", "N:Nowak;;;;\r\n", {"Nowak"}},
-        {"first address", "N:;;;;\r\nEMAIL;TYPE=pref:second@x\r\nEMAIL:first@x\r\n", {"first@x"}},
+        {"first address, not the preferred",
+         "N:;;;;\r\nEMAIL: \r\nEMAIL:first@x\r\nEMAIL;TYPE=pref:second@x\r\n",
+         {"first@x"}},
         {"nothing to list it under", "N:;;;;\r\nTEL:1\r\n", {}},
         {"a multi-line name is one line", "FN:Jan\\nKowalski\r\n", {"Jan Kowalski"}},
     };

@@ -70,10 +70,12 @@ protected:
             EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                                     [](const std::string& line) { return line.rfind("EMAIL_ADDRESS=", 0) == 0; }),
                       expected[i]["preferred"].is_null() ? 0 : 1);
-            if (!expected[i]["note"].is_null())
+            if (!expected[i]["note"].is_null()) {
                 EXPECT_TRUE(has("NOTE=" + utf8ToCp1250(expected[i]["note"].get<std::string>()))) << i;
-            if (!expected[i]["org"].is_null())
+            }
+            if (!expected[i]["org"].is_null()) {
                 EXPECT_TRUE(has("ORG=" + utf8ToCp1250(expected[i]["org"].get<std::string>()))) << i;
+            }
         }
     }
 
