@@ -37,18 +37,21 @@ void AddressBook::loadBytes(std::string_view vcf)
 // listed name keeps its own card.
 void AddressBook::takeCards(std::vector<VCard> cards, bool truncated)
 {
-    std::vector<Contact> entries;
+    std::vector<VCard> kept;
     std::vector<std::string> names;
+    std::unordered_map<std::string, size_t> firstByName;
     for (auto& card : cards) {
         if (isGroupCard(card))
             continue;
         std::string name = contactName(card);
         if (name.empty())
             continue;
-        names.push_back(name);
-        entries.push_back({std::move(name), std::move(card)});
+        firstByName.emplace(name, kept.size());
+        names.push_back(std::move(name));
+        kept.push_back(std::move(card));
     }
-    entries_ = std::move(entries);
+    cards_ = std::move(kept);
+    firstByName_ = std::move(firstByName);
     contacts = std::move(names);
     properties.clear();
     truncated_ = truncated;
@@ -57,12 +60,9 @@ void AddressBook::takeCards(std::vector<VCard> cards, bool truncated)
 void AddressBook::getPropertiesOf(const std::string& name)
 {
     properties.clear();
-    for (const auto& entry : entries_) {
-        if (entry.name == name) {
-            properties = contactPropertyLines(entry.card, entry.name);
-            return;
-        }
-    }
+    const auto found = firstByName_.find(name);
+    if (found != firstByName_.end())
+        properties = contactPropertyLines(cards_[found->second], name);
 }
 
 } // namespace kestrin

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrin {
@@ -55,14 +56,13 @@ public:
     bool truncated() const { return truncated_; }
 
 private:
-    struct Contact {
-        std::string name;
-        VCard card;
-    };
     void takeCards(std::vector<VCard> cards, bool truncated);
 
-    // One card per listed contact, so names and cards never drift apart.
-    std::vector<Contact> entries_;
+    // One card per listed contact, in the order of contacts, so names and cards never drift apart.
+    std::vector<VCard> cards_;
+    // The first entry of each name: an import asks every contact in turn, and a
+    // scan per question would make that quadratic.
+    std::unordered_map<std::string, size_t> firstByName_;
     bool truncated_ = false;
 };
 
