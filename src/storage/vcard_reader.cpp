@@ -5,6 +5,7 @@
 #include "storage/vcard_property.h"
 #include "storage/vcard_value.h"
 #include "text/ascii_case.h"
+#include "text/utf16.h"
 
 namespace kestrin {
 namespace {
@@ -62,6 +63,19 @@ bool isCardMarker(const VCardLine& line, std::string_view name)
     return line.name == name && equalsIgnoreCase(trimmed(line.value), "VCARD");
 }
 
+// Windows tools start files with a byte order mark; a UTF-16 file is read as
+// the UTF-8 it stands for, and a UTF-8 mark would otherwise spoil the first BEGIN.
+std::string_view withoutByteOrderMark(std::string_view bytes, std::string& decoded)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        return bytes.substr(3);
+    const bool littleEndian = bytes.substr(0, 2) == "\xFF\xFE";
+    if (!littleEndian && bytes.substr(0, 2) != "\xFE\xFF")
+        return bytes;
+    decoded = utf16ToUtf8(bytes.substr(2), littleEndian);
+    return decoded;
+}
+
 } // namespace
 
 VCardReader::VCardReader(const VCardLimits& limits) : limits_(limits)
@@ -70,7 +84,8 @@ VCardReader::VCardReader(const VCardLimits& limits) : limits_(limits)
 
 void VCardReader::read(std::string_view bytes)
 {
-    VCardLines lines(bytes, limits_.maxLineBytes);
+    std::string decoded;
+    VCardLines lines(withoutByteOrderMark(bytes, decoded), limits_.maxLineBytes);
     std::string line;
     bool oversize = false;
     while (lines.next(line, oversize, isOpen_ && open_.version == VCardVersion::V21)) {

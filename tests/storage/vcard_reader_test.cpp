@@ -151,6 +151,20 @@ TEST(VCardReader, UnbalancedCardsAreReadWithoutLosingData)
     }
 }
 
+TEST(VCardReader, AByteOrderMarkDoesNotCostTheFirstCard)
+{
+    const std::string text = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Łukasz\r\nEND:VCARD\r\n";
+    std::string littleEndian = "\xFF\xFE";
+    std::string bigEndian = "\xFE\xFF";
+    for (const char c : winLiteral(text)) { // every character here fits one UTF-16 unit below U+0180
+        const char32_t unit = cp1250ToCodePoint(static_cast<unsigned char>(c));
+        littleEndian += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        bigEndian += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    }
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + text, littleEndian, bigEndian})
+        EXPECT_EQ(valueOf(bytes, "FN"), "\xA3ukasz");
+}
+
 TEST(VCardReader, EachBoundDropsOnlyWhatIsPastIt)
 {
     VCardLimits limits;

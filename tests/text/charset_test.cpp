@@ -1,5 +1,6 @@
 #include "text/cp1250.h"
 #include "text/iso8859_2.h"
+#include "text/utf16.h"
 #include "text/utf8_check.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,31 @@ TEST(Iso88592, LettersTheCodePagesPlaceDifferently)
     EXPECT_EQ(cp1250ToUtf8(iso88592ToCp1250("\xA9\xB9\xAB\xBB\xAE\xBE\xA5\xB5\xB7\xFF")), "ŠšŤťŽžĽľˇ˙");
     EXPECT_EQ(iso88592ToCp1250("\x85\x81"), "?\x81"); // a C1 control without a Windows-1250 byte; 0x81 has one
     EXPECT_EQ(iso88592ToCp1250("abc\xC0\xFE"), "abc\xC0\xFE");
+}
+
+TEST(Utf16, BothByteOrdersSurrogatePairsAndDamage)
+{
+    struct Case {
+        std::string bytes;
+        bool littleEndian;
+        std::string utf8;
+    };
+    const Case cases[] = {
+        {std::string("A\0\x41\x01", 4), true, "AŁ"},
+        {std::string("\0A\x01\x41", 4), false, "AŁ"},
+        {std::string("\x3D\xD8\x00\xDE", 4), true, "\xF0\x9F\x98\x80"}, // U+1F600 as a surrogate pair
+        {std::string("\x3D\xD8"
+                     "A\0",
+                     4),
+         true,
+         "\xEF\xBF\xBD"
+         "A"},                                              // a high surrogate alone
+        {std::string("\x00\xDE", 2), true, "\xEF\xBF\xBD"}, // a low surrogate alone
+        {std::string("A\0B", 3), true, "A\xEF\xBF\xBD"},    // an odd final byte
+        {"", true, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(utf16ToUtf8(c.bytes, c.littleEndian), c.utf8) << c.utf8;
 }
 
 } // namespace
