@@ -40,9 +40,11 @@ int preferenceRank(const VCardProperty& email)
     for (const auto& parameter : email.parameters) {
         if (parameter.name != "PREF")
             continue;
+        // RFC 6350 allows 1 to 100; anything else still marks the address, as the least preferred.
         const std::string_view value = parameter.value;
         const bool number = !value.empty() && value.size() <= 3 && value.find_first_not_of("0123456789") == value.npos;
-        rank = std::min(rank, number ? std::stoi(std::string(value)) : 100);
+        const int written = number ? std::stoi(std::string(value)) : 0;
+        rank = std::min(rank, written >= 1 && written <= 100 ? written : 100);
     }
     return rank;
 }
