@@ -13,6 +13,7 @@ packages=(
     qt6-base-dev libqt6network6 libgl-dev qt6-translations-l10n
     dovecot-pop3d python3-aiosmtpd openssl curl
     xvfb xauth xdg-utils
+    python3-vobject bogofilter
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 

@@ -4,7 +4,9 @@
 #include "cli/program_folder.h"
 #include "cli/record_commands.h"
 #include "cli/record_folder.h"
+#include "engine/friend_import.h"
 #include "engine/friend_save.h"
+#include "storage/address_book.h"
 #include "text/cp1250.h"
 
 #include <iostream>
@@ -64,10 +66,54 @@ int deleteFriends(const CliArgs& args, const std::vector<std::string>& operands)
     return runRecordsDelete(args, operands, RecordKind::Friends);
 }
 
+// Ready: asked unless --silent, answered by --yes; the additions written once.
+int applyImport(const CliArgs& args, RecordFolder& folder, const FriendImportPlan& plan)
+{
+    if (!args.has("--silent") && !args.has("--yes"))
+        return unansweredQuestion(plan.question);
+    std::vector<FriendRecord>& friends = folder.data().friends;
+    friends.insert(friends.end(), plan.additions.begin(), plan.additions.end());
+    if (const int status = folder.save(RecordKind::Friends))
+        return status;
+    std::cout << plan.additions.size() << '\n';
+    return 0;
+}
+
+// FILE stands for the configured book; the rest is the import's steps. A book
+// that cannot be read exits 2, the limit and an empty book exit 1 (silently
+// with --silent).
+int importFriends(const CliArgs& args, const std::vector<std::string>& operands)
+{
+    if (operands.size() > 1)
+        throw UsageError("friends import takes at most one FILE");
+    RecordFolder folder(programFolder(args), std::cerr);
+    if (const auto refused = folder.open())
+        return *refused;
+    AddressBook book;
+    book.setToDefaultAddressBook(operands.empty() ? folder.data().settings.addressBookFile : operands.front(),
+                                 processEnvironment);
+    const FriendImportPlan plan = planFriendImport(book, folder.data().friends);
+    switch (plan.outcome) {
+    case FriendImportPlan::Outcome::Ready:
+        return applyImport(args, folder, plan);
+    case FriendImportPlan::Outcome::Error:
+        std::cerr << cp1250ToUtf8(plan.boxText) << '\n';
+        return kExitInputError;
+    case FriendImportPlan::Outcome::Limit:
+    case FriendImportPlan::Outcome::EmptyBook:
+        break;
+    }
+    if (args.has("--silent"))
+        return 0;
+    std::cerr << cp1250ToUtf8(plan.boxText) << '\n';
+    return kExitRefused;
+}
+
 constexpr RecordSubcommandEntry kFriendsSubcommands[] = {
     {"add", addFriend},
     {"edit", editFriend},
     {"delete", deleteFriends},
+    {"import", importFriends},
 };
 
 } // namespace

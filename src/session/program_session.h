@@ -12,6 +12,7 @@
 // worker and its steps), session_changes.cpp (the changes windows ask for).
 #include "engine/bayes_filter.h"
 #include "engine/connection_check.h"
+#include "engine/friend_import.h"
 #include "engine/identity_memory.h"
 #include "engine/internet_check.h"
 #include "engine/rule_hit_statistics.h"
@@ -156,6 +157,12 @@ public:
     // question about an address without "@" was answered Yes.
     ChangeResult saveFriend(int index, const FriendRecord& friendRecord, bool addressAnswered);
     ChangeResult deleteRecords(RecordKind kind, std::vector<size_t> indexes);
+    // The address-book import: the book (bookPath, else the configured one,
+    // else the default) loaded and planned against the stored friends.
+    FriendImportPlan planFriendImport(const std::string& bookPath = {}) const;
+    // Adds the plan's friends and writes the friend file once; when the write
+    // fails none of them stays (refused with the import's error text).
+    ChangeResult importFriends(const std::vector<FriendRecord>& additions);
     // The account editor's connection test for the form's values, with the
     // settings' CA file and mail time-out; run it off the window's thread.
     std::unique_ptr<AccountConnectionCheck> connectionCheck(const AccountRecord& account) const;

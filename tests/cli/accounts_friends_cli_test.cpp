@@ -134,5 +134,50 @@ TEST_F(RecordEditorsCliTest, RefusalsAndBadCommandLinesChangeNothing)
     EXPECT_EQ(stored[1].mail, "*@ewa.example.com");
 }
 
+TEST_F(RecordEditorsCliTest, FriendsAreImportedFromAVCardFileOnlyWhenTheQuestionIsAnswered)
+{
+    ASSERT_EQ(run({"friends", "add", "--name", "Ola", "--mail", "ola@example.com"}).status, 0);
+    const fs::path book = home / "kontakty.vcf";
+    std::ofstream(book, std::ios::binary) << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:OLA\r\nEMAIL:ola2@example.com\r\n"
+                                             "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zażółć Gęślą\r\n"
+                                             "EMAIL;TYPE=INTERNET:jazn@example.pl\r\nEND:VCARD\r\n"
+                                             "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Bez Adresu\r\nEND:VCARD\r\n";
+    std::ofstream(home / "pusta.vcf") << "";
+    const std::string before = fileBytes(RecordKind::Friends);
+    struct Case {
+        std::vector<std::string> words;
+        int status;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"friends", "import", book.string()},
+         3,
+         "znaleziono następujące elementy (3):\n\nOLA; Zażółć Gęślą; Bez Adresu\n\nCzy na pewno zaimportować"},
+        {{"friends", "import", (home / "brak.vcf").string(), "--silent"},
+         2,
+         "Wystąpił błąd podczas importowania wybranych pozycji z książki adresowej!"},
+        {{"friends", "import", (home / "pusta.vcf").string()},
+         1,
+         "Twoja książka adresowa nie zawiera żadnych pozycji!"},
+        {{"friends", "import", (home / "pusta.vcf").string(), "--silent"}, 0, ""},
+        {{"friends", "import", "a.vcf", "b.vcf"}, 64, "at most one FILE"},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = run(c.words);
+        EXPECT_EQ(r.status, c.status) << c.words[2] << ": " << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(fileBytes(RecordKind::Friends), before);
+
+    const CliResult imported = run({"friends", "import", book.string(), "--yes"});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out, "1\n") << "the friend's name in capitals and the contact without an address are skipped";
+    const std::vector<FriendRecord> stored = loadFriends(home.string());
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].name, winLiteral("Zażółć Gęślą"));
+    EXPECT_EQ(stored[1].mail, "jazn@example.pl");
+    EXPECT_EQ(run({"friends", "import", book.string(), "--silent"}).out, "0\n") << "nothing new the second time";
+}
+
 } // namespace
 } // namespace kestrin::test

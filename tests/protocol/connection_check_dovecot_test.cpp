@@ -9,10 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-#include <unistd.h>
-
 namespace kestrin {
 namespace {
 
@@ -107,31 +103,6 @@ TEST_F(ConnectionCheckDovecot, UnusablePortsAreNamedAndRefusingOnesReported)
     EXPECT_FALSE(refused.smtpAnswered);
     EXPECT_EQ(cp1250ToUtf8(refused.pop3Text).rfind("Nie można zalogować się do serwera POP3 127.0.0.1: ", 0), 0u);
     EXPECT_GT(refused.pop3Text.size(), std::string("Nie można zalogować się do serwera POP3 127.0.0.1: ").size());
-}
-
-// A server that accepts and never greets: the window's abort ends the check at once.
-TEST(ConnectionCheckAbort, AbortEndsASilentServerWaitAtOnce)
-{
-    uint16_t port = 0;
-    const int listener = test::listenOnLoopback(port);
-    AccountRecord account;
-    account.pop3 = account.smtp = "127.0.0.1";
-    account.dopo = account.uppo = std::to_string(port);
-    account.user = "alice";
-    account.pass = "secret";
-    account.ssl = "0";
-    AccountConnectionCheck check(account, std::make_shared<QtLineChannelFactory>(std::string()), 60000);
-    const auto started = std::chrono::steady_clock::now();
-    std::thread aborter([&check] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        check.abort();
-    });
-    const ConnectionCheckResult result = check.run();
-    aborter.join();
-    ::close(listener);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
-    EXPECT_FALSE(result.loggedIn);
-    EXPECT_FALSE(result.smtpAnswered);
 }
 
 } // namespace

@@ -122,6 +122,9 @@ void mainWindowButtons(BoxScenes& scenes, DemoProgram& running)
     runEvents();
     running.shell.succeeds = true;
     expectBoxes(scenes, running.prompter, {"box-10-program-pocztowy"}, "tool_mail");
+    // The recording prompter answers No: the question is all that shows.
+    running.main().findChild<QAction*>(QStringLiteral("fri_importfri"))->trigger();
+    expectBoxes(scenes, running.prompter, {"box-11-import-adresow"}, "fri_importfri");
 }
 
 } // namespace

@@ -96,6 +96,33 @@ TEST(SessionChanges, RuleSaveStopsAtItsStepsAndStoresWhenAnswered)
 
 // A cycle judges with a snapshot taken at its start; its hit counts and skip
 // counters come back after the user may have inserted, deleted or renamed records.
+TEST(SessionChanges, TheAddressBookImportAddsEveryPlannedFriendWithOneWrite)
+{
+    SessionFixture f;
+    std::vector<FriendRecord> stored;
+    for (int i = 0; i < 999; ++i)
+        stored.push_back({"Friend " + std::to_string(i), "friend" + std::to_string(i) + "@example.com"});
+    std::filesystem::create_directories(f.file("config"));
+    saveFriends(f.folder.path(), stored);
+    std::string cards;
+    for (int i = 0; i < 50; ++i)
+        cards += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact " + std::to_string(i) + "\r\nEMAIL:c" + std::to_string(i) +
+                 "@example.org\r\nEND:VCARD\r\n";
+    f.writeFile("kontakty.vcf", cards);
+    f.writeOptions({"AddressBookFile=" + f.file("kontakty.vcf")});
+    session::ProgramSession& s = f.makeSession(false);
+    s.startUp();
+
+    const FriendImportPlan plan = s.planFriendImport();
+    ASSERT_EQ(plan.outcome, FriendImportPlan::Outcome::Ready) << "the configured book";
+    f.emitted.clear();
+    ASSERT_TRUE(s.importFriends(plan.additions).done);
+    EXPECT_EQ(loadFriends(f.folder.path()).size(), 1049u);
+    EXPECT_EQ(std::count(f.emitted.begin(), f.emitted.end(), "recordsChanged"), 1);
+    EXPECT_EQ(s.planFriendImport().outcome, FriendImportPlan::Outcome::Limit);
+    EXPECT_EQ(s.planFriendImport(f.file("brak.vcf")).outcome, FriendImportPlan::Outcome::Error) << "FILE overrides";
+}
+
 TEST(SessionChanges, CycleChangesFollowTheirRecordThroughEdits)
 {
     SessionFixture f;

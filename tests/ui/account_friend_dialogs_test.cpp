@@ -15,6 +15,7 @@
 #include "ui/pages/friends_page.h"
 #include "ui/pages/record_list.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -22,6 +23,10 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 namespace kestrin::test {
 namespace {
@@ -43,10 +48,13 @@ AccountRecord account(const std::string& name, const std::string& user)
 
 class EditorDialogs : public ::testing::Test {
 protected:
-    void start(const std::vector<AccountRecord>& accounts, const std::vector<FriendRecord>& friends = {})
+    void start(const std::vector<AccountRecord>& accounts, const std::vector<FriendRecord>& friends = {},
+               const std::function<void(Settings&)>& adjust = {})
     {
         Settings settings = defaultSettings(folder.path(), localNow());
         settings.skipNetCheck = true;
+        if (adjust)
+            adjust(settings);
         saveSettingsFile(folder.path(), settings);
         saveAccounts(folder.path(), accounts);
         saveFriends(folder.path(), friends);
@@ -203,6 +211,47 @@ TEST_F(EditorDialogs, FriendAddedAfterTheQuestionAndEditedInPlace)
     EXPECT_FALSE(edit.isVisible());
     EXPECT_EQ(loadFriends(folder.path())[0].mail, "*@example.org");
     EXPECT_EQ(friendsPage->list().model().rowCount(), 2);
+}
+
+TEST_F(EditorDialogs, AddressBookImportAsksFromTheMenuAndRunsSilentlyAtStartUp)
+{
+    const std::string book = folder.path() + "/kontakty.vcf";
+    std::ofstream(book, std::ios::binary) << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ewa\r\nEMAIL:ewa@example.org\r\n"
+                                             "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:ola\r\n"
+                                             "EMAIL:ola2@example.org\r\nEND:VCARD\r\n";
+    start({}, {{"Ola", "ola@example.org"}}, [&](Settings& s) { s.addressBookFile = book; });
+    auto* import = harness->form().findChild<QAction*>(QStringLiteral("fri_importfri"));
+    ASSERT_NE(import, nullptr);
+    harness->prompter.answers = {false};
+    import->trigger();
+    ASSERT_EQ(harness->prompter.asked.size(), 1u);
+    EXPECT_EQ(harness->prompter.asked[0].caption, QStringLiteral("Importowanie adresów"));
+    EXPECT_TRUE(harness->prompter.asked[0].text.contains(QStringLiteral("(2):\r\n\r\nEwa; ola\r\n\r\n")));
+    EXPECT_EQ(data().friends.size(), 1u) << "No imports nothing";
+
+    harness->prompter.answers = {true};
+    import->trigger();
+    expectOneWarning(QStringLiteral("Importowanie adresów"),
+                     QStringLiteral("Zaimportowano pozycji do listy przyjaciół: 1."));
+    ASSERT_EQ(loadFriends(folder.path()).size(), 2u);
+    EXPECT_EQ(friendsPage->list().model().rowCount(), 2);
+
+    // At start-up with synchronisation on: no question, no count, but the
+    // error box when the book cannot be read.
+    const auto synchronised = [&](Settings& s) {
+        s.addressBookFile = book;
+        s.wabSynch = true;
+    };
+    harness.reset();
+    start({}, {}, synchronised);
+    EXPECT_TRUE(harness->prompter.asked.empty());
+    EXPECT_TRUE(harness->prompter.shown.empty());
+    EXPECT_EQ(loadFriends(folder.path()).size(), 2u);
+    harness.reset();
+    std::filesystem::remove(book);
+    start({}, {}, synchronised);
+    expectOneWarning(QStringLiteral("Importowanie adresów"),
+                     QStringLiteral("Wystąpił błąd podczas importowania wybranych pozycji z książki adresowej!"));
 }
 
 // The window stays live while the servers answer; the texts are theirs.

@@ -3,6 +3,7 @@
 #include "ui/artwork/glyphs.h"
 #include "ui/common/dialog_opening.h"
 #include "ui/dialogs/friend_form.h"
+#include "ui/pages/friend_import_command.h"
 #include "ui/pages/record_list.h"
 #include "ui/pages/record_list_specs.h"
 
@@ -32,7 +33,9 @@ FriendsPage::FriendsPage(session::ProgramSession& session, Prompter& prompter, Q
     QAction* import = popup->addAction(artwork::glyphIcon(static_cast<int>(artwork::Glyph::AddressBook)),
                                        QStringLiteral("Importuj adresy przyjaciół z książki adresowej..."));
     import->setObjectName(QStringLiteral("fri_importfri"));
-    import->setEnabled(false); // the address-book reader comes with the friend editor
+    connect(import, &QAction::triggered, this, [this] { runFriendImport(session_, prompter_, false); });
+    connect(&session, &session::ProgramSession::addressBookImportRequested, this,
+            [this] { runFriendImport(session_, prompter_, true); });
     connect(list_->optionsButton(), &QPushButton::clicked, popup, [popup] { popup->popup(QCursor::pos()); });
     list_->setEditor([this](int id) { openFriendEditor(id, id >= 0); });
 }
