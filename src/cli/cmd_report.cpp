@@ -11,8 +11,10 @@ namespace kestrin::cli {
 
 int runReport(const CliArgs& args)
 {
+    if (!args.positional().empty() && args.positional().front() == "mark")
+        return runReportMark(args);
     if (!args.positional().empty())
-        throw UsageError("takes no FILE, only --home DIR");
+        throw UsageError("takes no FILE, only --home DIR (or: report mark N --good|--spam)");
     std::vector<std::string> lines;
     try {
         lines = loadReportFile(reportFilePath(programFolder(args)));

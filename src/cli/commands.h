@@ -38,6 +38,8 @@ int runParse(const CliArgs& args);
 int runEvalRule(const CliArgs& args);
 int runSettings(const CliArgs& args);
 int runReport(const CliArgs& args);
+int runReportMark(const CliArgs& args);
+int runStats(const CliArgs& args);
 int runRecords(const CliArgs& args);
 int runDb(const CliArgs& args);
 int runCheck(const CliArgs& args);

@@ -11,6 +11,7 @@
 #include "text/date_time.h"
 
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace kestrin::shots {
@@ -107,6 +108,14 @@ Settings demoSettings(const std::string& programFolder)
     settings.normalTrayIcon = 3;
     settings.newMailTrayIcon = 7;
     settings.alpha = 0; // transparency off
+    settings.addressBookFile = programFolder + "/kontakty.vcf";
+    settings.stats.checkMsg = 1284;
+    settings.stats.delMsg = 311;
+    settings.stats.err = 7;
+    settings.stats.bayAll = 40;
+    settings.stats.bayList0 = 28;
+    settings.stats.bayList1 = 12;
+    settings.stats.bayDel = 96;
     settings.mailCheckAutoClose = true;
     settings.mail = kDemoMailProgram;
     settings.smtpHost = "smtp.poczta.example.pl";
@@ -155,10 +164,28 @@ std::vector<std::string> demoReport()
                   "oferty@promo.example.com", "Promocja! Rabat 70% tylko dziś", 18500, "0", "0"),
         mailEntry("<m3@example.net>", demoTime(13, 7, 30), "", "-", "Sklep internetowy", "Klient", "klient@example.net",
                   "Pytanie o zamówienie nr 1234", 2100, "1", "2"),
+        mailEntry("<r4@example.org>", demoTime(13, 7, 22), "sr", "-", "Praca", "Jan Kowalski",
+                  "jan.kowalski@example.org",
+                  "Re: Raport kwartalny - poprawiona wersja z tabelami i wykresami dla zarządu", 96400, "0", "1"),
+        mailEntry("<b5@spam.example.biz>", demoTime(13, 7, 10), "ad", "(Filtr Bayesa)", "Dom", "Lucky Winner",
+                  "winner@spam.example.biz", "You have won!!!", 3300, "0", "0"),
         buildReportEntry(kReportKindError,
                          connectionFailedReport(winLiteral("Sklep internetowy"), "127.0.0.1", "Connection refused")),
         runEntry(demoTime(12, 18, 20)),
     };
+}
+
+// A small exported address book, so the import's question has contacts to name.
+void writeDemoAddressBook(const std::string& path)
+{
+    const char* const people[][2] = {{"Anna Kowalska", "anna.kowalska@example.pl"},
+                                     {"Paweł Wiśniewski", "pawel@example.com"},
+                                     {"Małgorzata Zając", "gosia.zajac@example.org"},
+                                     {"Tomasz Lewandowski", "tomek@example.net"}};
+    std::ofstream out(path, std::ios::binary);
+    for (const auto& person : people)
+        out << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" << person[0] << "\r\nEMAIL;TYPE=INTERNET:" << person[1]
+            << "\r\nEND:VCARD\r\n";
 }
 
 } // namespace
@@ -182,6 +209,7 @@ void writeDemoProgramFolder(const std::string& programFolder, const std::string&
     saveFriends(programFolder, demoFriends());
     saveBayesWords(programFolder, demoBayesWords());
     saveSettingsFile(programFolder, demoSettings(programFolder));
+    writeDemoAddressBook(programFolder + "/kontakty.vcf");
     saveReportFile(reportFilePath(programFolder), demoReport());
 }
 

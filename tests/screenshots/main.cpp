@@ -9,13 +9,16 @@
 #include "ui/dialogs/account_form.h"
 #include "ui/dialogs/friend_form.h"
 #include "ui/dialogs/overlap_form.h"
+#include "ui/dialogs/report_detail_form.h"
 #include "ui/dialogs/rule_form.h"
 #include "ui/pages/accounts_page.h"
 #include "ui/pages/friends_page.h"
+#include "ui/pages/report_page.h"
 #include "ui/pages/rules_page.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMenu>
 #include <QStyle>
@@ -139,6 +142,33 @@ void editorDialogPictures(DemoProgram& program, PictureWriter& writer)
     settle();
 }
 
+// The report in the simple view, its menu on a selected message, and the
+// details of that message.
+void reportPictures(DemoProgram& program, PictureWriter& writer)
+{
+    auto* page = program.main().findChild<ui::ReportPage*>();
+    auto* view = page->findChild<QComboBox*>(QStringLiteral("stat_view"));
+    page->selectLine(2);
+    view->setCurrentIndex(0);
+    emit view->activated(0);
+    settle();
+    writer.window(program.main(), QStringLiteral("report-simple"));
+    view->setCurrentIndex(1);
+    emit view->activated(1);
+    settle();
+    emit page->menu().aboutToShow();
+    page->menu().popup(QPoint(40, 40));
+    settle();
+    writer.popup(page->menu(), QStringLiteral("report-menu"));
+    page->menu().hide();
+    page->showDetails();
+    settle();
+    writer.window(*page->detailsWindow(), QStringLiteral("report-details"));
+    page->detailsWindow()->close();
+    page->selectLine(-1);
+    settle();
+}
+
 int report(const PictureWriter& writer, QStringList problems);
 
 // Emptied before and removed after use.
@@ -193,6 +223,7 @@ int run(const QString& outputFolder)
         settingsPictures(demo, writer);
         ruleDialogPictures(demo, writer);
         editorDialogPictures(demo, writer);
+        reportPictures(demo, writer);
         collectRunningProgramBoxes(scenes, demo, demoFolder, lockFolder);
     }
     collectOtherFolderBoxes(scenes, root, shipped, lockFolder);

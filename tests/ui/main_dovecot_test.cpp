@@ -11,10 +11,13 @@
 #include "storage/settings.h"
 #include "support/corpus_files.h"
 #include "text/ascii_case.h"
+#include "text/cp1250.h"
 #include "text/date_time.h"
 #include "ui/common/tray_icon_files.h"
+#include "ui/pages/report_page.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QSystemTrayIcon>
 
 #include <gtest/gtest.h>
@@ -170,6 +173,42 @@ TEST_F(MainDovecotTest, FirstCycleFiltersTheMailboxThenQuitDuringAStalledCycleDe
     EXPECT_EQ(dovecot->messageFiles("alice").size(), messages.size() - expectedDeleted + 1);
     stalling.finish();
     EXPECT_EQ(std::find(stalling.received().begin(), stalling.received().end(), "QUIT"), stalling.received().end());
+}
+
+// A deletion mark made on the report page reaches the next cycle: the
+// message goes, archived, with the user as the cause, though its sender is a friend.
+TEST_F(MainDovecotTest, AMessageMarkedForDeletionOnTheReportGoesInTheNextCycleEvenFromAFriend)
+{
+    const std::string friendSender = senderAddress(messages[0]);
+    saveFriends(folder.path(), {{"Przyjaciel", friendSender}});
+    ProgramHarness harness(folder.path());
+    ASSERT_TRUE(harness.program->start());
+    ui::Tmain& form = harness.form();
+    ASSERT_TRUE(waitUntil([&form] { return !form.session().state().cycleRunning; }, 30000)) << dovecot->log();
+    const std::vector<std::string>& report = form.session().data().report;
+    const auto marked = std::find_if(report.begin(), report.end(), [&](const std::string& line) {
+        const std::vector<std::string> fields = reportFields(line);
+        return fields.size() == 13 && equalsIgnoreCase(fields[7], friendSender) && fields[3].empty();
+    });
+    ASSERT_NE(marked, report.end());
+    const std::string markedId = reportFields(*marked)[1];
+    auto* page = form.findChild<ui::ReportPage*>();
+    page->selectLine(static_cast<int>(marked - report.begin()));
+    form.findChild<QAction*>(QStringLiteral("report_todel"))->trigger();
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("stat_todel"))->text(), QStringLiteral("1"));
+    const size_t onServer = dovecot->messageFiles("alice").size();
+    const size_t lines = report.size();
+
+    form.findChild<QAction*>(QStringLiteral("tool_checknow"))->trigger();
+    ASSERT_TRUE(waitUntil([&] { return report.size() > lines && !form.session().state().cycleRunning; }, 30000))
+        << dovecot->log();
+    EXPECT_EQ(dovecot->messageFiles("alice").size(), onServer - 1);
+    const std::vector<std::string> newest = reportFields(form.session().data().report.front());
+    ASSERT_EQ(newest.size(), 13u);
+    EXPECT_EQ(newest[1], markedId);
+    EXPECT_EQ(newest[3], "ad");
+    EXPECT_EQ(newest[4], winLiteral("(Użytkownik)"));
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("stat_todel"))->text(), QStringLiteral("0"));
 }
 
 } // namespace

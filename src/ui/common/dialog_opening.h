@@ -22,6 +22,15 @@ template <typename Dialog, typename Make> Dialog* openOnce(QPointer<Dialog>& hel
     return created;
 }
 
+// A dialog wears the main window's icon and transparency.
+inline void takeMainWindowLook(QWidget* dialog, QWidget* parent)
+{
+    if (parent == nullptr)
+        return;
+    dialog->setWindowIcon(parent->window()->windowIcon());
+    dialog->setWindowOpacity(parent->window()->windowOpacity());
+}
+
 template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));

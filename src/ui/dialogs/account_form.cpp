@@ -59,10 +59,7 @@ Tpop3_addform::Tpop3_addform(session::ProgramSession& session, Prompter& prompte
 {
     setObjectName(QStringLiteral("pop3_addform"));
     setWindowTitle(QStringLiteral("Kestrin - dodawanie konta pocztowego"));
-    if (parent != nullptr) {
-        setWindowIcon(parent->window()->windowIcon());
-        setWindowOpacity(parent->window()->windowOpacity());
-    }
+    takeMainWindowLook(this, parent);
     auto* frame = new QGroupBox(QStringLiteral("Dodaj / edytuj konto pocztowe"), this);
     auto* frameLayout = new QVBoxLayout(frame);
     auto* nameRow = new QFormLayout;

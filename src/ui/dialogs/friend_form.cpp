@@ -26,10 +26,7 @@ Tfri_addform::Tfri_addform(session::ProgramSession& session, Prompter& prompter,
 {
     setObjectName(QStringLiteral("fri_addform"));
     setWindowTitle(QStringLiteral("Kestrin - dodawanie przyjaciela"));
-    if (parent != nullptr) {
-        setWindowIcon(parent->window()->windowIcon());
-        setWindowOpacity(parent->window()->windowOpacity());
-    }
+    takeMainWindowLook(this, parent);
     auto* frame = new QGroupBox(QStringLiteral("Dodaj / edytuj przyjaciela"), this);
     auto* form = new QFormLayout(frame);
     name_ = named(new QLineEdit(frame), "fri_nazwa");

@@ -173,6 +173,16 @@ RuleDraft Treg_addform::draft() const
     return draft;
 }
 
+void Treg_addform::showReportField(const QString& text, int fieldPosition)
+{
+    constexpr int kExactMatchLine = 2;
+    name_->setText(text);
+    field_->setCurrentIndex(fieldPosition);
+    reg_typChange();
+    condition_->setCurrentIndex(kExactMatchLine);
+    value_->setCurrentText(text);
+}
+
 void Treg_addform::showRule(const RuleRecord& rule)
 {
     name_->setText(fromWin1250(rule.name));

@@ -33,6 +33,9 @@ public:
     // Shows a rule in the controls, as the edit set-up does (the report's
     // commands pre-fill a new rule this way).
     void showRule(const RuleRecord& rule);
+    // The report's "rule from a field": the text as name and value, the field
+    // at fieldPosition, the condition "odpowiada dokładnie treści".
+    void showReportField(const QString& text, int fieldPosition);
 
 public slots:
     void reg_addClick();

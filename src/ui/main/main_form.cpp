@@ -4,6 +4,8 @@
 #include "storage/settings_lists.h"
 #include "ui/common/tray_icon_files.h"
 #include "ui/common/win1250_text.h"
+#include "ui/dialogs/friend_form.h"
+#include "ui/dialogs/rule_form.h"
 #include "ui/main/tray_action.h"
 #include "ui/pages/accounts_page.h"
 #include "ui/pages/bayes_page.h"
@@ -86,13 +88,21 @@ void Tmain::buildTimers()
 // One widget class a page, each a view over the session.
 void Tmain::buildPages()
 {
-    reportPage_ = new ReportPage(session_, services_.prompter, ui_->pages);
+    reportPage_ = new ReportPage(session_, services_.prompter, services_.shell, ui_->pages);
+    auto* rulesPage = new RulesPage(session_, services_.prompter, ui_->pages);
+    auto* friendsPage = new FriendsPage(session_, services_.prompter, ui_->pages);
     ui_->pages->addTab(reportPage_, QStringLiteral("Raport"));
-    ui_->pages->addTab(new StatisticsPage(session_, ui_->pages), QStringLiteral("Statystyki"));
+    ui_->pages->addTab(new StatisticsPage(session_, services_.prompter, ui_->pages), QStringLiteral("Statystyki"));
     ui_->pages->addTab(new AccountsPage(session_, services_.prompter, ui_->pages), QStringLiteral("Konta pocztowe"));
     ui_->pages->addTab(new BayesPage(session_, ui_->pages), QStringLiteral("Filtr Bayesa"));
-    ui_->pages->addTab(new RulesPage(session_, services_.prompter, ui_->pages), QStringLiteral("Reguły wiadomości"));
-    ui_->pages->addTab(new FriendsPage(session_, services_.prompter, ui_->pages), QStringLiteral("Lista przyjaciół"));
+    ui_->pages->addTab(rulesPage, QStringLiteral("Reguły wiadomości"));
+    ui_->pages->addTab(friendsPage, QStringLiteral("Lista przyjaciół"));
+    // The report makes rules and friends from a message with their pages' editors.
+    connect(reportPage_, &ReportPage::ruleRequested, rulesPage, [rulesPage](const QString& text, int field) {
+        rulesPage->openRuleEditor(-1, true)->showReportField(text, field);
+    });
+    connect(reportPage_, &ReportPage::friendRequested, friendsPage,
+            [friendsPage](const FriendRecord& sender) { friendsPage->openFriendEditor(-1, true)->showFriend(sender); });
 }
 
 // The window follows the session: the cycle in the status bar and the tray,

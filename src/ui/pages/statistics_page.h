@@ -1,19 +1,51 @@
 #pragma once
-// The "Statystyki": the run's and all-time counters and their bars. A view over
-// the session; its lists and commands are built on this page as they come.
+// The "Statystyki": this run's and all-time counts of checked, accepted and
+// deleted messages and errors with their shares and bars, the word filter's
+// marks, and the menu that resets the message counts. A view over the session.
 #include "session/program_session.h"
+#include "ui/common/prompter.h"
 
 #include <QWidget>
+
+#include <map>
+#include <string>
+
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
 
 namespace kestrin::ui {
 
 class StatisticsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit StatisticsPage(session::ProgramSession& session, QWidget* parent = nullptr);
+    StatisticsPage(session::ProgramSession& session, Prompter& prompter, QWidget* parent = nullptr);
+
+    QMenu& popup() const { return *popup_; }
+
+public slots:
+    // Every label and bar from the counters.
+    void refresh();
+    // stat_popup's items: tag 0 this run, 1 the totals, 10 both.
+    void stat_clearClick(int tag);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    QGroupBox* messageFrame(const QString& title, int glyph, const char* name, bool withBars);
+    QGroupBox* bayesFrame();
+    void buildPopup();
+    QLabel* valueLabel(QWidget* parent, const std::string& name);
+    QProgressBar* bar(QWidget* parent, const std::string& name);
+
     session::ProgramSession& session_;
+    Prompter& prompter_;
+    QMenu* popup_ = nullptr;
+    std::map<std::string, QLabel*> labels_;
+    std::map<std::string, QProgressBar*> bars_;
 };
 
 } // namespace kestrin::ui
