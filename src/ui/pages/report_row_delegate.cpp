@@ -107,9 +107,11 @@ ReportRowDelegate::ReportRowDelegate(QObject* parent) : QStyledItemDelegate(pare
 {
 }
 
-QSize ReportRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+QSize ReportRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
-    return {option.rect.width(), style_.advanced ? kAdvancedRowHeight : kSimpleRowHeight};
+    // No width of its own: a row spans the list's visible width, so the size
+    // stays in sight beside a scroll bar.
+    return {1, style_.advanced ? kAdvancedRowHeight : kSimpleRowHeight};
 }
 
 void ReportRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
