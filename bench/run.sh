@@ -14,3 +14,7 @@ corpus="$root/corpus-cache/data"
 "$build/bench/bayes_bench"
 "$build/bench/classify_bench"
 /usr/bin/python3 "$root/bench/baseline_email.py" "$corpus/easy-ham-1" "$corpus/spam-1"
+# The report list's drawing while scrolling 250 lines (needs the windows built).
+if cmake --build "$build" -j 2 --target report_scroll >/dev/null 2>&1; then
+    "$build/bench/report_scroll"
+fi
