@@ -19,25 +19,22 @@
 namespace kestrin::ui {
 namespace {
 
-constexpr int kGlyphInfo = 5;
-constexpr int kGlyphAddRule = 14;
-constexpr int kGlyphAddFriend = 13;
-constexpr int kGlyphBayesGood = 22;
-constexpr int kGlyphBayesSpam = 23;
-constexpr int kGlyphMarkedForDeletion = 20;
-constexpr int kGlyphForward = 17;
-
 // The rule editor's field positions for the sender's name, address and the subject.
 constexpr int kRuleFieldName = 0;
 constexpr int kRuleFieldSender = 1;
 constexpr int kRuleFieldSubject = 3;
 
-QAction* addItem(QMenu* menu, const char* name, const QString& caption, int glyph = -1)
+QAction* addItem(QMenu* menu, const char* name, const QString& caption)
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    if (glyph >= 0)
-        action->setIcon(glyphIcon(glyph));
+    return action;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption, artwork::Glyph glyph)
+{
+    QAction* action = addItem(menu, name, caption);
+    action->setIcon(glyphIcon(glyph));
     return action;
 }
 
@@ -53,11 +50,11 @@ void setShortcut(QAction* action, const QKeySequence& keys, QWidget* owner)
 void ReportPage::buildMenu()
 {
     menu_ = named(new QMenu(this), "report_menu");
-    QAction* info = addItem(menu_, "report_info", QStringLiteral("Szczegóły…"), kGlyphInfo);
+    QAction* info = addItem(menu_, "report_info", QStringLiteral("Szczegóły…"), artwork::Glyph::Info);
     menu_->setDefaultAction(info);
     connect(info, &QAction::triggered, this, &ReportPage::showDetails);
     menu_->addSeparator();
-    QMenu* rule = menu_->addMenu(glyphIcon(kGlyphAddRule), QStringLiteral("Stwórz nową regułę wiadomości"));
+    QMenu* rule = menu_->addMenu(glyphIcon(artwork::Glyph::AddRule), QStringLiteral("Stwórz nową regułę wiadomości"));
     rule->menuAction()->setObjectName(QStringLiteral("report_addreg"));
     const std::pair<const char*, const char*> ruleItems[] = {{"report_addreg_name", "Według pola nazwa..."},
                                                              {"report_addreg_from", "Według pola nadawca..."},
@@ -66,17 +63,17 @@ void ReportPage::buildMenu()
     for (size_t i = 0; i < 3; ++i)
         connect(addItem(rule, ruleItems[i].first, QString::fromUtf8(ruleItems[i].second)), &QAction::triggered, this,
                 [this, field = ruleFields[i]] { ruleFromField(field); });
-    connect(addItem(menu_, "report_addfri", QStringLiteral("Dodaj do listy przyjaciół..."), kGlyphAddFriend),
+    connect(addItem(menu_, "report_addfri", QStringLiteral("Dodaj do listy przyjaciół..."), artwork::Glyph::AddFriend),
             &QAction::triggered, this, &ReportPage::friendFromSender);
     menu_->addSeparator();
-    QMenu* bayes = menu_->addMenu(glyphIcon(kGlyphBayesGood), QStringLiteral("Filtr Bayesa"));
+    QMenu* bayes = menu_->addMenu(glyphIcon(artwork::Glyph::BayesGood), QStringLiteral("Filtr Bayesa"));
     bayes->menuAction()->setObjectName(QStringLiteral("report_bay"));
     QAction* good =
-        addItem(bayes, "report_bay_good", QStringLiteral("Oznacz jako \"dobra wiadomość\""), kGlyphBayesGood);
-    QAction* bad = addItem(bayes, "report_bay_bad", QStringLiteral("Oznacz jako \"spam\""), kGlyphBayesSpam);
+        addItem(bayes, "report_bay_good", QStringLiteral("Oznacz jako \"dobra wiadomość\""), artwork::Glyph::BayesGood);
+    QAction* bad = addItem(bayes, "report_bay_bad", QStringLiteral("Oznacz jako \"spam\""), artwork::Glyph::BayesSpam);
     bayes->addSeparator();
     QAction* badToDelete = addItem(bayes, "report_bay_badtodel", QStringLiteral("Oznacz jako \"spam\" i do usunięcia"),
-                                   kGlyphMarkedForDeletion);
+                                   artwork::Glyph::MarkedForDeletion);
     setShortcut(good, QKeySequence(Qt::CTRL | Qt::Key_A), this);
     setShortcut(bad, QKeySequence(Qt::CTRL | Qt::Key_S), this);
     setShortcut(badToDelete, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D), this);
@@ -84,10 +81,11 @@ void ReportPage::buildMenu()
     connect(bad, &QAction::triggered, this, [this] { markBayes(BayesList::Spam); });
     connect(badToDelete, &QAction::triggered, this, &ReportPage::markSpamAndDelete);
     menu_->addSeparator();
-    connect(addItem(menu_, "report_reply", QStringLiteral("Wyślij odpowiedź..."), kGlyphForward), &QAction::triggered,
-            this, &ReportPage::replyToSender);
+    connect(addItem(menu_, "report_reply", QStringLiteral("Wyślij odpowiedź..."), artwork::Glyph::Forward),
+            &QAction::triggered, this, &ReportPage::replyToSender);
     menu_->addSeparator();
-    QAction* toDelete = addItem(menu_, "report_todel", QStringLiteral("Oznacz do usunięcia"), kGlyphMarkedForDeletion);
+    QAction* toDelete =
+        addItem(menu_, "report_todel", QStringLiteral("Oznacz do usunięcia"), artwork::Glyph::MarkedForDeletion);
     setShortcut(toDelete, QKeySequence(Qt::CTRL | Qt::Key_D), this);
     connect(toDelete, &QAction::triggered, this, &ReportPage::markForDeletion);
     connect(menu_, &QMenu::aboutToShow, this, [this] {

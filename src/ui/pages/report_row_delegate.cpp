@@ -22,13 +22,6 @@ const QColor kSelectedInk(16, 64, 128);
 const QColor kErrorInk(255, 64, 0);
 const QColor kRunInk(0, 64, 128);
 
-// Glyph positions of the image list the second line uses.
-constexpr int kGlyphInfo = 5;
-constexpr int kGlyphError = 9;
-constexpr int kGlyphDate = 21;
-constexpr int kGlyphMail = 3;
-constexpr int kGlyphRule = 1;
-
 QColor background(ReportRowKind kind, int row, bool selected)
 {
     const int s = (row % 2 == 1) ? 5 : 0;
@@ -58,6 +51,11 @@ void drawPicture(QPainter& p, const QRect& r, int glyph, int dx, int dy)
     p.drawPixmap(r.left() + dx, r.top() + dy, glyphPixmap(glyph));
 }
 
+void drawPicture(QPainter& p, const QRect& r, artwork::Glyph glyph, int dx, int dy)
+{
+    drawPicture(p, r, static_cast<int>(glyph), dx, dy);
+}
+
 void setInk(QPainter& p, const QColor& ink, bool bold)
 {
     p.setFont(artwork::artworkFont(kFontPixels, bold));
@@ -67,7 +65,7 @@ void setInk(QPainter& p, const QColor& ink, bool bold)
 void drawNotice(QPainter& p, const QRect& r, const ReportRow& row, bool advanced)
 {
     const bool error = row.kind == ReportRowKind::Error;
-    drawPicture(p, r, error ? kGlyphError : kGlyphInfo, 2, 2);
+    drawPicture(p, r, error ? artwork::Glyph::Error : artwork::Glyph::Info, 2, 2);
     setInk(p, error ? kErrorInk : kRunInk, true);
     drawFitted(p, r.left() + kTextLeft, r.top() + 2, row.headline, 540);
     if (advanced) {
@@ -93,11 +91,11 @@ void drawMailSecondLine(QPainter& p, const QRect& r, const ReportRow& row)
     const std::vector<std::string>& f = row.fields;
     setInk(p, Qt::black, false);
     const int y = r.top() + kSecondLine;
-    drawPicture(p, r, kGlyphDate, 42, kSecondLine);
+    drawPicture(p, r, artwork::Glyph::Date, 42, kSecondLine);
     drawFitted(p, r.left() + 62, y, f[kFieldDate], 0);
-    drawPicture(p, r, kGlyphMail, 202, kSecondLine);
+    drawPicture(p, r, artwork::Glyph::Mail, 202, kSecondLine);
     drawFitted(p, r.left() + 222, y, f[kFieldAccount], 120);
-    drawPicture(p, r, kGlyphRule, 362, kSecondLine);
+    drawPicture(p, r, artwork::Glyph::Rule, 362, kSecondLine);
     drawFitted(p, r.left() + 382, y, f[kFieldCause], 120);
 }
 

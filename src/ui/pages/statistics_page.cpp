@@ -17,15 +17,7 @@
 namespace kestrin::ui {
 namespace {
 
-constexpr int kGlyphAccepted = 6;
-constexpr int kGlyphDeleted = 7;
-constexpr int kGlyphError = 9;
-constexpr int kGlyphChecked = 10;
-constexpr int kGlyphBayesGood = 22;
-constexpr int kGlyphBayesSpam = 23;
-constexpr int kGlyphReset = 24;
-
-QLabel* picture(QWidget* parent, int glyph)
+QLabel* picture(QWidget* parent, artwork::Glyph glyph)
 {
     auto* label = new QLabel(parent);
     label->setPixmap(glyphPixmap(glyph));
@@ -39,11 +31,14 @@ StatisticsPage::StatisticsPage(session::ProgramSession& session, Prompter& promp
 {
     setObjectName(QStringLiteral("page_stat"));
     auto* grid = new QGridLayout;
-    grid->addWidget(messageFrame(QStringLiteral("Sprawdzonych wiadomości"), kGlyphChecked, "stat_check", false), 0, 0);
-    grid->addWidget(messageFrame(QStringLiteral("Zaakceptowanych wiadomości"), kGlyphAccepted, "stat_accept", true), 0,
-                    1);
-    grid->addWidget(messageFrame(QStringLiteral("Usuniętych wiadomości"), kGlyphDeleted, "stat_del", true), 1, 0);
-    grid->addWidget(messageFrame(QStringLiteral("Błędy"), kGlyphError, "stat_err", false), 1, 1);
+    grid->addWidget(
+        messageFrame(QStringLiteral("Sprawdzonych wiadomości"), artwork::Glyph::Checked, "stat_check", false), 0, 0);
+    grid->addWidget(
+        messageFrame(QStringLiteral("Zaakceptowanych wiadomości"), artwork::Glyph::Accepted, "stat_accept", true), 0,
+        1);
+    grid->addWidget(messageFrame(QStringLiteral("Usuniętych wiadomości"), artwork::Glyph::Deleted, "stat_del", true), 1,
+                    0);
+    grid->addWidget(messageFrame(QStringLiteral("Błędy"), artwork::Glyph::Error, "stat_err", false), 1, 1);
     grid->addWidget(bayesFrame(), 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     auto* options = named(new QPushButton(QStringLiteral("Opcje"), this), "stat_opcje");
@@ -61,7 +56,7 @@ StatisticsPage::StatisticsPage(session::ProgramSession& session, Prompter& promp
 
 // "Aktualnie:" and "Łącznie:" with their values (name + "0" / "1") and bars
 // (the name's stem + "pb0" / "pb1").
-QGroupBox* StatisticsPage::messageFrame(const QString& title, int glyph, const char* name, bool withBars)
+QGroupBox* StatisticsPage::messageFrame(const QString& title, artwork::Glyph glyph, const char* name, bool withBars)
 {
     auto* frame = new QGroupBox(title, this);
     auto* grid = new QGridLayout(frame);
@@ -83,8 +78,8 @@ QGroupBox* StatisticsPage::bayesFrame()
     auto* frame = new QGroupBox(QStringLiteral("Filtr Bayesa"), this);
     auto* grid = new QGridLayout(frame);
     auto* pictures = new QHBoxLayout;
-    pictures->addWidget(picture(frame, kGlyphBayesGood));
-    pictures->addWidget(picture(frame, kGlyphBayesSpam));
+    pictures->addWidget(picture(frame, artwork::Glyph::BayesGood));
+    pictures->addWidget(picture(frame, artwork::Glyph::BayesSpam));
     grid->addLayout(pictures, 0, 0, Qt::AlignTop);
     grid->addWidget(new QLabel(QStringLiteral("Ilość oznaczonych wiadomości:"), frame), 0, 1);
     grid->addWidget(valueLabel(frame, "bay_statall"), 0, 2);
@@ -113,7 +108,7 @@ void StatisticsPage::buildPopup()
     item("stat_clear1", QStringLiteral("Wyzeruj łączne statystyki wiadomości"), 1);
     popup_->addSeparator();
     item("stat_clear10", QStringLiteral("Wyzeruj wszystkie statystyki wiadomości"), 10)
-        ->setIcon(glyphIcon(kGlyphReset));
+        ->setIcon(glyphIcon(artwork::Glyph::ResetStatistics));
 }
 
 QLabel* StatisticsPage::valueLabel(QWidget* parent, const std::string& name)

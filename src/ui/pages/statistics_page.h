@@ -3,6 +3,7 @@
 // deleted messages and errors with their shares and bars, the word filter's
 // marks, and the menu that resets the message counts. A view over the session.
 #include "session/program_session.h"
+#include "ui/artwork/glyphs.h"
 #include "ui/common/prompter.h"
 
 #include <QWidget>
@@ -35,7 +36,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QGroupBox* messageFrame(const QString& title, int glyph, const char* name, bool withBars);
+    QGroupBox* messageFrame(const QString& title, artwork::Glyph glyph, const char* name, bool withBars);
     QGroupBox* bayesFrame();
     void buildPopup();
     QLabel* valueLabel(QWidget* parent, const std::string& name);
