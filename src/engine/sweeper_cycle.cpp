@@ -58,7 +58,7 @@ void SweeperCycle::runSteps()
             return;
         }
         if (snapshot_.settings.bayesActive && !snapshot_.bayesWords.empty())
-            bayes_.emplace(snapshot_.bayesWords);
+            bayes_.emplace(snapshot_.bayesWords, snapshot_.bayesMarked);
         for (size_t i = 0; i < snapshot_.accounts.size(); ++i)
             checkAccount(i);
     }

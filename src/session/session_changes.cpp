@@ -3,6 +3,7 @@
 #include "session/program_session.h"
 
 #include "engine/account_save.h"
+#include "engine/bayes_database.h"
 #include "engine/bayes_mark.h"
 #include "engine/friend_save.h"
 #include "engine/message_identity.h"
@@ -17,9 +18,6 @@
 
 namespace kestrin::session {
 namespace {
-
-// The zero date-time in the default form: the first word to be replaced.
-constexpr const char* kNeverUsed = "1899-12-30";
 
 StoredFile storedFileOf(RecordKind kind)
 {
@@ -106,10 +104,8 @@ ChangeResult ProgramSession::markBayes(size_t line, BayesList list)
 
 ChangeResult ProgramSession::neutraliseBayesWord(size_t index)
 {
-    if (index >= data_.bayesWords.size())
+    if (!kestrin::neutraliseBayesWord(data_.bayesWords, index))
         return ChangeResult::refused({});
-    data_.bayesWords[index].stat = 0;
-    data_.bayesWords[index].lastuse = kNeverUsed;
     emit recordsChanged(RecordKind::BayesWords);
     return {};
 }
