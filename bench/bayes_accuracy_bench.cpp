@@ -4,8 +4,10 @@
 // is classified, and the errors are counted for the filter as it was, for the
 // mended filter and for bogofilter trained on the same messages.
 //
-// KESTRIN_BAYES_S, _X, _MINDEV, _CUTOFF, _SAFE_CUTOFF and _ACTIVATION override
-// the filter's parameters, for tuning.
+// KESTRIN_BAYES_S, _X, _MINDEV, _MAXWORDS, _CUTOFF, _SAFE_CUTOFF and _ACTIVATION override
+// the filter's parameters, for tuning; KESTRIN_BAYES_SEED picks another split and
+// KESTRIN_BAYES_SCAN adds the errors after only a few marks; KESTRIN_BAYES_MENDED_ONLY
+// leaves out the former filter and bogofilter while tuning.
 #include "bogofilter_run.h"
 #include "corpus_loader.h"
 #include "engine/bayes_mark.h"
@@ -48,6 +50,12 @@ struct Errors {
     size_t spamThrough = 0;
 };
 
+double envOr(const char* name, double fallback)
+{
+    const char* value = std::getenv(name);
+    return value ? std::atof(value) : fallback;
+}
+
 std::optional<Sample> sampleOf(const bench::CorpusFile& file)
 {
     TIdMessage message;
@@ -80,7 +88,7 @@ std::vector<Sample> loadSamples(const char* folder)
     }
     // A fixed shuffle: the folders are sorted by arrival, and training on the
     // oldest mail only would measure drift as much as the filter.
-    std::mt19937 random(20260);
+    std::mt19937 random(static_cast<std::mt19937::result_type>(envOr("KESTRIN_BAYES_SEED", 20260)));
     std::shuffle(samples.begin(), samples.end(), random);
     return samples;
 }
@@ -117,18 +125,13 @@ Errors count(const Split& s, const std::function<bool(const Sample&)>& isSpam)
     return e;
 }
 
-double envOr(const char* name, double fallback)
-{
-    const char* value = std::getenv(name);
-    return value ? std::atof(value) : fallback;
-}
-
 BayesParameters parameters()
 {
     BayesParameters p;
     p.priorStrength = envOr("KESTRIN_BAYES_S", p.priorStrength);
     p.priorProbability = envOr("KESTRIN_BAYES_X", p.priorProbability);
     p.minDeviation = envOr("KESTRIN_BAYES_MINDEV", p.minDeviation);
+    p.maxWords = static_cast<size_t>(envOr("KESTRIN_BAYES_MAXWORDS", static_cast<double>(p.maxWords)));
     p.spamCutoff = envOr("KESTRIN_BAYES_CUTOFF", p.spamCutoff);
     p.safeSpamCutoff = envOr("KESTRIN_BAYES_SAFE_CUTOFF", p.safeSpamCutoff);
     p.minMarkedMessages = static_cast<uint32_t>(envOr("KESTRIN_BAYES_ACTIVATION", p.minMarkedMessages));
@@ -167,9 +170,23 @@ BayesClassifier trainMended(const Split& s)
     return BayesClassifier(words, {totals.bayList0, totals.bayList1}, parameters());
 }
 
+// KESTRIN_BAYES_LIST names the good messages called spam and their spamicity.
+void listGoodCalledSpam(const Split& s, const BayesClassifier& classifier, bool safe)
+{
+    if (!std::getenv("KESTRIN_BAYES_LIST"))
+        return;
+    for (const Sample* sample : s.testGood) {
+        const BayesVerdict verdict = classifier.judge(sample->verdictText, safe);
+        if (verdict.spam)
+            std::printf("  good called spam: %s %.6f (%zu words)\n", sample->path.c_str(), verdict.scores.spamicity,
+                        verdict.scores.words);
+    }
+}
+
 void runMended(const Split& s, size_t n)
 {
     const BayesClassifier classifier = trainMended(s);
+    listGoodCalledSpam(s, classifier, true);
     for (const bool safe : {false, true})
         printRow("mended filter", n, safe ? "on" : "off", s,
                  count(s, [&](const Sample& m) { return classifier.isSpam(m.verdictText, safe); }));
@@ -210,7 +227,7 @@ void runBogofilter(const Split& s, size_t n)
 void activationScan(const std::vector<Sample>& good, const std::vector<Sample>& spam)
 {
     std::printf("\nmended filter after few marks (activation ignored):\n");
-    for (const size_t n : {3, 5, 10, 15, 20, 30, 40}) {
+    for (const size_t n : {5, 10, 20, 30, 50, 75, 100, 150}) {
         const Split s = split(good, spam, n);
         BayesClassifier trained = trainMended(s);
         BayesParameters loose = trained.index().parameters();
@@ -239,16 +256,20 @@ int main()
         return 1;
     }
     const BayesParameters p = parameters();
-    std::printf("mended filter: s=%.3g x=%.3g min_dev=%.3g spam cutoff %.3g (safe %.4g), activation %u marks each\n",
-                p.priorStrength, p.priorProbability, p.minDeviation, p.spamCutoff, p.safeSpamCutoff,
+    std::printf("mended filter: s=%.3g x=%.3g min_dev=%.3g at most %zu words, spam cutoff %.3g (safe %.4g), "
+                "activation %u marks each\n",
+                p.priorStrength, p.priorProbability, p.minDeviation, p.maxWords, p.spamCutoff, p.safeSpamCutoff,
                 p.minMarkedMessages);
     std::printf("| method                 | marks     | safe | good mail called spam   | spam let through        |\n");
     std::printf("|---|---|---|---|---|\n");
     for (const size_t n : {50, 300}) {
         const Split s = split(good, spam, n);
-        runFormer(s, n);
+        const bool mendedOnly = std::getenv("KESTRIN_BAYES_MENDED_ONLY") != nullptr;
+        if (!mendedOnly)
+            runFormer(s, n);
         runMended(s, n);
-        runBogofilter(s, n);
+        if (!mendedOnly)
+            runBogofilter(s, n);
     }
     if (std::getenv("KESTRIN_BAYES_SCAN"))
         activationScan(good, spam);

@@ -15,6 +15,18 @@ void addSaturating(uint64_t& sum, uint64_t value)
     sum = value > std::numeric_limits<uint64_t>::max() - sum ? std::numeric_limits<uint64_t>::max() : sum + value;
 }
 
+// A long message would otherwise pile up hundreds of mildly leaning words into
+// a certainty that none of them carries.
+void keepMostTelling(std::vector<double>& probabilities, size_t count)
+{
+    if (probabilities.size() <= count)
+        return;
+    const auto stronger = [](double a, double b) { return std::fabs(a - 0.5) > std::fabs(b - 0.5); };
+    std::nth_element(probabilities.begin(), probabilities.begin() + static_cast<std::ptrdiff_t>(count),
+                     probabilities.end(), stronger);
+    probabilities.resize(count);
+}
+
 } // namespace
 
 BayesWordIndex::BayesWordIndex(const std::vector<BayesWordRecord>& words, const BayesMessageCounts& marked,
@@ -51,6 +63,7 @@ BayesScores BayesWordIndex::score(std::string_view text) const
         if (std::fabs(f - 0.5) >= parameters_.minDeviation)
             probabilities.push_back(f);
     }
+    keepMostTelling(probabilities, parameters_.maxWords);
     return {fisherSpamicity(probabilities), probabilities.size()};
 }
 
