@@ -36,6 +36,16 @@ std::string bayesWordKey(std::string_view word)
     return lowerAscii(word);
 }
 
+std::string bayesWordList(std::string_view text)
+{
+    std::string joined;
+    for (const std::string_view word : bayesDistinctWords(text)) {
+        joined += word;
+        joined += ' ';
+    }
+    return joined;
+}
+
 std::vector<std::string_view> bayesDistinctWords(std::string_view text)
 {
     std::vector<std::string_view> words;

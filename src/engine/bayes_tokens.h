@@ -14,6 +14,10 @@ namespace kestrin {
 // words equal ignoring ASCII case are one word.
 std::vector<std::string_view> bayesDistinctWords(std::string_view text);
 
+// The distinct words joined by blanks, each followed by one: a text that
+// trains exactly as the one it came from.
+std::string bayesWordList(std::string_view text);
+
 // The lookup key of a word: ASCII case folded.
 std::string bayesWordKey(std::string_view word);
 

@@ -144,10 +144,10 @@ void SweeperCycle::resultStep(ResultFlags flags, const std::string& reportText, 
         host_.result(result);
 }
 
-void SweeperCycle::messageResultStep(const std::string& reportText, bool newEntry)
+void SweeperCycle::messageResultStep(const std::string& reportText, bool newEntry, std::string bayesWords)
 {
     cancel_.throwIfCancelled();
-    CycleResult result{flags_, reportText, newEntry, std::move(pending_)};
+    CycleResult result{flags_, reportText, newEntry, std::move(pending_), std::move(bayesWords)};
     pending_ = SharedChanges();
     if (visit_)
         visit_->holdMessage(std::move(result), identity_, deleteSent_, markers_[kActionDelete] != kNotDone);

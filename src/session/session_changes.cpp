@@ -88,7 +88,10 @@ ChangeResult ProgramSession::markBayes(size_t line, BayesList list)
 {
     if (line >= data_.report.size())
         return ChangeResult::refused({});
-    switch (markBayesEntry(data_.report[line], list, data_.bayesWords, data_.counters.totals, services_.now())) {
+    const std::optional<MailReportEntry> mail = parseMailReportEntry(splitReportEntry(data_.report[line]).payload);
+    const std::string messageWords = mail ? bayesMessages_.words(*mail).value_or(std::string()) : std::string();
+    switch (markBayesEntry(data_.report[line], list, data_.bayesWords, data_.counters.totals, services_.now(),
+                           messageWords)) {
     case BayesMarkResult::AlreadyMarked:
         return ChangeResult::refused(winLiteral(kBayesMarkRefusal));
     case BayesMarkResult::NotMailEntry:
@@ -108,6 +111,13 @@ ChangeResult ProgramSession::neutraliseBayesWord(size_t index)
         return ChangeResult::refused({});
     emit recordsChanged(RecordKind::BayesWords);
     return {};
+}
+
+ChangeResult ProgramSession::clearBayesDatabase()
+{
+    kestrin::clearBayesDatabase(data_.bayesWords, data_.counters.totals);
+    emit countersChanged();
+    return saveRecords(RecordKind::BayesWords, {});
 }
 
 template <typename Record>
