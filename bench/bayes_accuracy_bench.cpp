@@ -143,8 +143,8 @@ void printRow(const char* method, size_t n, const char* safe, const Split& s, co
     const double good = static_cast<double>(s.testGood.size());
     const double spam = static_cast<double>(s.testSpam.size());
     std::printf("| %-22s | %3zu + %-3zu | %-4s | %4zu of %4zu (%5.2f %%) | %4zu of %4zu (%5.1f %%) |\n", method, n, n,
-                safe, e.goodAsSpam, s.testGood.size(), 100.0 * static_cast<double>(e.goodAsSpam) / good,
-                e.spamThrough, s.testSpam.size(), 100.0 * static_cast<double>(e.spamThrough) / spam);
+                safe, e.goodAsSpam, s.testGood.size(), 100.0 * static_cast<double>(e.goodAsSpam) / good, e.spamThrough,
+                s.testSpam.size(), 100.0 * static_cast<double>(e.spamThrough) / spam);
 }
 
 void runFormer(const Split& s, size_t n)

@@ -174,9 +174,8 @@ inline std::vector<kestrin::FriendRecord> friends(const std::vector<TIdMessage>&
 
 // The user's marks: every fourth message of the mailbox trains the good table
 // and each spam message the spam table, an hour apart; marked counts each kind.
-inline std::vector<kestrin::BayesWordRecord> bayesWords(const std::vector<TIdMessage>& ham,
-                                                        const std::vector<TIdMessage>& spam,
-                                                        kestrin::BayesMessageCounts& marked)
+inline std::vector<kestrin::BayesWordRecord>
+bayesWords(const std::vector<TIdMessage>& ham, const std::vector<TIdMessage>& spam, kestrin::BayesMessageCounts& marked)
 {
     std::vector<kestrin::BayesWordRecord> words;
     kestrin::TDateTime now = kestrin::localNow() - 100;

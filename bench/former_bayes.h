@@ -9,8 +9,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrin::bench {

@@ -37,12 +37,9 @@ nlohmann::ordered_json bayesJson(const DryRun& run)
 {
     const auto& verdict = run.classification.bayes;
     const BayesVerdict& judged = run.bayesJudgement;
-    return {{"asked", verdict.has_value()},
-            {"spamicity", judged.scores.spamicity},
-            {"words", judged.scores.words},
-            {"band", bandName(judged.band)},
-            {"trained", judged.trained},
-            {"spam_verdict", verdict.has_value() && verdict->spam}};
+    return {{"asked", verdict.has_value()}, {"spamicity", judged.scores.spamicity},
+            {"words", judged.scores.words}, {"band", bandName(judged.band)},
+            {"trained", judged.trained},    {"spam_verdict", verdict.has_value() && verdict->spam}};
 }
 
 nlohmann::ordered_json rulesJson(const DryRun& run)

@@ -24,6 +24,9 @@ inline constexpr size_t kBayesMaxWordLength = 40;
 // Room for the vocabulary of some thousand messages; training beyond this
 // replaces the least recently used word of the table.
 inline constexpr size_t kBayesMaxTableWords = 50000;
+// One marked message teaches at most this many words (a real message has a
+// few hundred): a mail of random words must not wipe out a learnt table.
+inline constexpr size_t kBayesMaxMessageWords = 5000;
 // `stat` counts messages; it stops here rather than wrap.
 inline constexpr uint32_t kBayesMaxStat = 0x7fffffff;
 

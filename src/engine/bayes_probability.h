@@ -14,14 +14,14 @@ namespace kestrin {
 // good (x below 0.5) and the spam cutoff is high. Deleting good mail costs far
 // more than letting a spam through.
 struct BayesParameters {
-    double priorStrength = 1.0;       // s: how many messages' worth the prior weighs
-    double priorProbability = 0.4;    // x: the spam probability of a word never seen
-    double minDeviation = 0.1;        // words closer than this to 0.5 are ignored
-    size_t maxWords = 150;            // only the most telling words of a message count
-    double spamCutoff = 0.999;        // spamicity from which a message is spam
-    double safeSpamCutoff = 0.99999;  // the same in safe mode
-    double goodCutoff = 0.2;          // up to here a message is good; between: unsure
-    uint32_t minMarkedMessages = 20;  // of each kind before the filter decides
+    double priorStrength = 1.0;      // s: how many messages' worth the prior weighs
+    double priorProbability = 0.4;   // x: the spam probability of a word never seen
+    double minDeviation = 0.1;       // words closer than this to 0.5 are ignored
+    size_t maxWords = 150;           // only the most telling words of a message count
+    double spamCutoff = 0.999;       // spamicity from which a message is spam
+    double safeSpamCutoff = 0.99999; // the same in safe mode
+    double goodCutoff = 0.2;         // up to here a message is good; between: unsure
+    uint32_t minMarkedMessages = 20; // of each kind before the filter decides
 };
 
 // Number of marked messages behind each table.

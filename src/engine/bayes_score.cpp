@@ -59,7 +59,12 @@ BayesScores BayesWordIndex::score(std::string_view text) const
 {
     std::vector<double> probabilities;
     for (const std::string_view word : bayesDistinctWords(text)) {
-        const double f = wordProbability(word);
+        // A word no marked message held (or only neutralised records) is no
+        // evidence, whatever the prior leans to.
+        const auto found = counts_.find(bayesWordKey(word));
+        if (found == counts_.end() || found->second[0] + found->second[1] == 0)
+            continue;
+        const double f = robinsonProbability(found->second[0], found->second[1], messages_, parameters_);
         if (std::fabs(f - 0.5) >= parameters_.minDeviation)
             probabilities.push_back(f);
     }

@@ -66,7 +66,9 @@ void bayesTrain(std::vector<BayesWordRecord>& words, BayesList list, std::string
     const auto index = tableIndex(words, list);
     std::unordered_set<size_t> touched;
     std::vector<std::string_view> fresh;
-    for (const std::string_view word : bayesDistinctWords(text)) {
+    std::vector<std::string_view> distinct = bayesDistinctWords(text);
+    distinct.resize(std::min(distinct.size(), kBayesMaxMessageWords));
+    for (const std::string_view word : distinct) {
         const auto known = index.find(bayesWordKey(word));
         if (known == index.end()) {
             fresh.push_back(word);
@@ -80,8 +82,7 @@ void bayesTrain(std::vector<BayesWordRecord>& words, BayesList list, std::string
     const size_t held = bayesWordCount(words, list);
     const size_t room = held < maxTableWords ? maxTableWords - held : 0;
     const size_t appended = std::min(room, fresh.size());
-    const std::vector<size_t> replaced =
-        replaceableRecords(words, list, now, touched, fresh.size() - appended);
+    const std::vector<size_t> replaced = replaceableRecords(words, list, now, touched, fresh.size() - appended);
     for (size_t i = 0; i < replaced.size(); ++i)
         words[replaced[i]] = {std::string(fresh[appended + i]), bayesListValue(list), 1, lastUse};
     for (size_t i = 0; i < appended; ++i)

@@ -18,6 +18,7 @@ namespace kestrin {
 //   `lastuse` strictly before now (the first in array order of equals), so the
 //   words not seen for the longest time go first. Without such a record the
 //   word is dropped.
+// Only the first kBayesMaxMessageWords distinct words of a message count.
 // A `lastuse` that does not read back as a date-time counts as the oldest: a
 // damaged record is replaced first instead of blocking every later mark.
 void bayesTrain(std::vector<BayesWordRecord>& words, BayesList list, std::string_view text, TDateTime now,
