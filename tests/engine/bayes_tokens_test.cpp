@@ -35,7 +35,7 @@ TEST(BayesTokens, DistinctWordsOfAText)
          {"line", "next", "third", "four"}},                                               // tabs, CR LF, DEL cut
         {"!!!! ... ----", {}},                                                             // punctuation only
         {"\xA3\xF3\x64\xBF (\xB3\xF3\x64\xBF)", {"\xA3\xF3\x64\xBF", "\xB3\xF3\x64\xBF"}}, // non-ASCII: not folded
-        {"abcd abcdefghijabcdefghijabcdefghijabcdefghij", {"abcd"}},                       // 44 bytes: no word
+        {"abcd abcdefghijabcdefghijabcdefghijabcdefghijk", {"abcd"}},                      // 41 bytes: no word
         {"abcdefghijabcdefghijabcdefghijabcdefghij", {"abcdefghijabcdefghijabcdefghijabcdefghij"}}, // 40 is
     };
     for (const Case& c : cases)
