@@ -159,7 +159,7 @@ void runFormer(const Split& s, size_t n)
                  count(s, [&](const Sample& m) { return former.isSpam(m.verdictText, safe); }));
 }
 
-BayesClassifier trainMended(const Split& s)
+BayesClassifier trainMended(const Split& s, const BayesParameters& p)
 {
     std::vector<BayesWordRecord> words;
     StatsTotals totals;
@@ -167,7 +167,7 @@ BayesClassifier trainMended(const Split& s)
         std::string line = m.reportLine;
         markBayesEntry(line, list, words, totals, now, m.verdictText);
     });
-    return BayesClassifier(words, {totals.bayList0, totals.bayList1}, parameters());
+    return BayesClassifier(words, {totals.bayList0, totals.bayList1}, p);
 }
 
 // KESTRIN_BAYES_LIST names the good messages called spam and their spamicity.
@@ -185,7 +185,7 @@ void listGoodCalledSpam(const Split& s, const BayesClassifier& classifier, bool 
 
 void runMended(const Split& s, size_t n)
 {
-    const BayesClassifier classifier = trainMended(s);
+    const BayesClassifier classifier = trainMended(s, parameters());
     listGoodCalledSpam(s, classifier, true);
     for (const bool safe : {false, true})
         printRow("mended filter", n, safe ? "on" : "off", s,
@@ -229,16 +229,9 @@ void activationScan(const std::vector<Sample>& good, const std::vector<Sample>& 
     std::printf("\nmended filter after few marks (activation ignored):\n");
     for (const size_t n : {5, 10, 20, 30, 50, 75, 100, 150}) {
         const Split s = split(good, spam, n);
-        BayesClassifier trained = trainMended(s);
-        BayesParameters loose = trained.index().parameters();
+        BayesParameters loose = parameters();
         loose.minMarkedMessages = 0;
-        std::vector<BayesWordRecord> words;
-        StatsTotals totals;
-        markAll(s, [&](const Sample& m, BayesList list, TDateTime now) {
-            std::string line = m.reportLine;
-            markBayesEntry(line, list, words, totals, now, m.verdictText);
-        });
-        const BayesClassifier classifier(words, {totals.bayList0, totals.bayList1}, loose);
+        const BayesClassifier classifier = trainMended(s, loose);
         for (const bool safe : {false, true})
             printRow("mended, no activation", n, safe ? "on" : "off", s,
                      count(s, [&](const Sample& m) { return classifier.isSpam(m.verdictText, safe); }));
@@ -256,7 +249,7 @@ int main()
         return 1;
     }
     const BayesParameters p = parameters();
-    std::printf("mended filter: s=%.3g x=%.3g min_dev=%.3g at most %zu words, spam cutoff %.3g (safe %.4g), "
+    std::printf("mended filter: s=%.3g x=%.3g min_dev=%.3g at most %zu words, spam cutoff %.6g (safe %.6g), "
                 "activation %u marks each\n",
                 p.priorStrength, p.priorProbability, p.minDeviation, p.maxWords, p.spamCutoff, p.safeSpamCutoff,
                 p.minMarkedMessages);
