@@ -207,6 +207,8 @@ TEST_F(SweeperMessages, BayesFilterDeletesSpamButNotFromFriends)
     EXPECT_EQ(mailFields(0)[2], "");
     EXPECT_EQ(data.counters.totals.bayDel, 1u);
     EXPECT_EQ(data.counters.run.deleted, 1u);
+    // Each entry carries every word of its message for a later mark, not just the keywords.
+    EXPECT_EQ(host.bayesWords, (Lines{"kredyt gotowka pozyczka szybko ", "kredyt gotowka pozyczka szybko "}));
 }
 
 TEST_F(SweeperMessages, RuleFaultIsReportedAndTheMessageEntryBecomesAnError)
