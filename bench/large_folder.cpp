@@ -1,7 +1,7 @@
 // Writes a program folder holding the largest data set the program accepts:
 // 100 accounts (all on closed loopback ports, so every connection is refused at
 // once and the account is skipped), 1000 rules, 1000 friends, full Bayes word
-// tables (50,000 words of the longest kept length per list) and 250 report lines. Used to time the start of the tray
+// tables (32,000 words of the longest kept length per list) and 250 report lines. Used to time the start of the tray
 // program.
 #include "storage/record_tables.h"
 #include "storage/report_entry.h"
@@ -61,7 +61,7 @@ std::vector<FriendRecord> friends()
 std::vector<BayesWordRecord> bayesWords(TDateTime now)
 {
     std::vector<BayesWordRecord> list;
-    constexpr int kTableWords = 50000; // the word filter's table size
+    constexpr int kTableWords = 32000; // the word filter's table size
     constexpr size_t kWordLength = 40; // its longest word
     for (int32_t kind = 0; kind < 2; ++kind)
         for (int i = 0; i < kTableWords; ++i) {

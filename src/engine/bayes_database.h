@@ -14,7 +14,7 @@ namespace kestrin {
 // be replaced in a full table.
 inline constexpr std::string_view kBayesNeverUsed = "1899-12-30";
 
-// "N / 50000": the table's words and its size.
+// "N / 32000": the table's words and its size.
 std::string bayesTableCountText(const std::vector<BayesWordRecord>& words, BayesList list);
 
 // The word stays in its table but counts for no message (`stat` 0) and is

@@ -22,8 +22,9 @@ inline constexpr size_t kBayesMinWordLength = 4;
 // never recur, and would only bloat the tables.
 inline constexpr size_t kBayesMaxWordLength = 40;
 // Room for the vocabulary of some thousand messages; training beyond this
-// replaces the least recently used word of the table.
-inline constexpr size_t kBayesMaxTableWords = 50000;
+// replaces the least recently used word of the table. Both tables share one
+// word file of at most kMaxRecordRows rows.
+inline constexpr size_t kBayesMaxTableWords = 32000;
 // One marked message teaches at most this many words (a real message has a
 // few hundred): a mail of random words must not wipe out a learnt table.
 inline constexpr size_t kBayesMaxMessageWords = 5000;

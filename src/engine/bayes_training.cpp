@@ -2,6 +2,7 @@
 
 #include "engine/bayes_last_use.h"
 #include "engine/bayes_tokens.h"
+#include "storage/record_row_limit.h"
 #include "text/convert_error.h"
 #include "text/date_text.h"
 
@@ -80,7 +81,9 @@ void bayesTrain(std::vector<BayesWordRecord>& words, BayesList list, std::string
         touched.insert(known->second);
     }
     const size_t held = bayesWordCount(words, list);
-    const size_t room = held < maxTableWords ? maxTableWords - held : 0;
+    // Records of neither table (a damaged file) must not push the word file past its rows either.
+    const size_t fileRoom = words.size() < kMaxRecordRows ? kMaxRecordRows - words.size() : 0;
+    const size_t room = std::min(held < maxTableWords ? maxTableWords - held : 0, fileRoom);
     const size_t appended = std::min(room, fresh.size());
     const std::vector<size_t> replaced = replaceableRecords(words, list, now, touched, fresh.size() - appended);
     for (size_t i = 0; i < replaced.size(); ++i)

@@ -21,8 +21,8 @@ TEST(BayesDatabase, CountTextShowsTheTableSize)
 {
     std::vector<BayesWordRecord> words;
     addFillerWords(words, BayesList::Good, 12);
-    EXPECT_EQ(bayesTableCountText(words, BayesList::Good), "12 / 50000");
-    EXPECT_EQ(bayesTableCountText(words, BayesList::Spam), "0 / 50000");
+    EXPECT_EQ(bayesTableCountText(words, BayesList::Good), "12 / 32000");
+    EXPECT_EQ(bayesTableCountText(words, BayesList::Spam), "0 / 32000");
 }
 
 TEST(BayesDatabase, NeutralisedWordStaysButCountsForNothing)
@@ -77,7 +77,7 @@ TEST(BayesDatabase, OlderFourHundredWordFileLoadsAndIsUsed)
     std::vector<BayesWordRecord> words = loadBayesWords(folder.string());
     std::filesystem::remove_all(folder);
     ASSERT_EQ(words.size(), 800u);
-    EXPECT_EQ(bayesTableCountText(words, BayesList::Spam), "400 / 50000");
+    EXPECT_EQ(bayesTableCountText(words, BayesList::Spam), "400 / 32000");
 
     // The counters of the older program say how many marks there were.
     const BayesClassifier classifier(words, {60, 60});

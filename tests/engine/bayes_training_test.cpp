@@ -1,6 +1,7 @@
 #include "bayes_test_support.h"
 #include "engine/bayes_last_use.h"
 #include "engine/bayes_training.h"
+#include "storage/record_row_limit.h"
 #include "text/convert_error.h"
 #include "text/date_text.h"
 
@@ -119,6 +120,18 @@ TEST(BayesTraining, TablesHoldFiftyThousandWords)
     EXPECT_EQ(words[0].name, "nadmiarowe");
     bayesTrain(words, BayesList::Good, "dobre", kNow);
     EXPECT_EQ(words.size(), kBayesMaxTableWords + 1) << "the other table still grows";
+}
+
+TEST(BayesTraining, BothTablesFitTheWordFile)
+{
+    static_assert(2 * kBayesMaxTableWords <= kMaxRecordRows);
+    // A damaged file full of records of neither table: nothing more is appended.
+    std::vector<BayesWordRecord> words(kMaxRecordRows, bayesWord("zepsute", BayesList::Good, 1));
+    for (BayesWordRecord& word : words)
+        word.list = 7;
+    bayesTrain(words, BayesList::Spam, "nowe", kNow);
+    EXPECT_EQ(words.size(), kMaxRecordRows);
+    EXPECT_EQ(bayesWordCount(words, BayesList::Spam), 0u);
 }
 
 TEST(BayesTraining, FullTableReplacesTheLeastRecentlyUsedWords)
