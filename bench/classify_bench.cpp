@@ -19,7 +19,7 @@ void BM_ClassifyMailbox(benchmark::State& state)
     size_t selected = 0;
     for (auto _ : state) {
         // One classifier per check cycle, built from the snapshot of the words.
-        const kestrin::BayesClassifier bayes(snapshot.bayesWords);
+        const kestrin::BayesClassifier bayes(snapshot.bayesWords, configuration.bayesMarked);
         for (const kestrin::TIdMessage& message : configuration.mailbox) {
             const auto result = kestrin::classifyMessage(snapshot, &bayes, message, 5000, true);
             for (const auto& cause : result.causes)

@@ -1,6 +1,6 @@
 #pragma once
 // The configuration the cycle benchmarks check a mailbox with: 1000 rules,
-// 1000 friends and 400 + 400 Bayes words. Every rule value comes from corpus
+// 1000 friends and the Bayes words of marked mailbox and spam messages. Every rule value comes from corpus
 // messages that are not in the benchmark's mailbox (the first 2000 easy-ham-1
 // messages): held-out easy-ham-1 messages and spam-1, so rules mostly do not
 // match, as in everyday use. No rule deletes.
@@ -173,19 +173,21 @@ inline std::vector<kestrin::FriendRecord> friends(const std::vector<TIdMessage>&
 }
 
 // The user's marks: every fourth message of the mailbox trains the good table
-// and each spam message the spam table, an hour apart, until both are full.
-inline std::vector<kestrin::BayesWordRecord> bayesWords(const std::vector<TIdMessage>& ham,
-                                                        const std::vector<TIdMessage>& spam)
+// and each spam message the spam table, an hour apart; marked counts each kind.
+inline std::vector<kestrin::BayesWordRecord>
+bayesWords(const std::vector<TIdMessage>& ham, const std::vector<TIdMessage>& spam, kestrin::BayesMessageCounts& marked)
 {
     std::vector<kestrin::BayesWordRecord> words;
     kestrin::TDateTime now = kestrin::localNow() - 100;
     for (size_t i = 0; i < std::max(ham.size() / 4, spam.size()); ++i) {
-        if (4 * i < ham.size())
-            kestrin::bayesTrain(words, BayesList::Good, kestrin::topWords(kestrin::bayesMessageText(ham[4 * i], true)),
-                                now);
-        if (i < spam.size())
-            kestrin::bayesTrain(words, BayesList::Spam, kestrin::topWords(kestrin::bayesMessageText(spam[i], true)),
-                                now);
+        if (4 * i < ham.size()) {
+            kestrin::bayesTrain(words, BayesList::Good, kestrin::bayesMessageText(ham[4 * i], true), now);
+            ++marked.good;
+        }
+        if (i < spam.size()) {
+            kestrin::bayesTrain(words, BayesList::Spam, kestrin::bayesMessageText(spam[i], true), now);
+            ++marked.spam;
+        }
         now += 1.0 / 24;
     }
     return words;
@@ -196,6 +198,7 @@ struct CycleConfiguration {
     std::vector<RuleRecord> rules;
     std::vector<FriendRecord> friends;
     std::vector<BayesWordRecord> bayesWords;
+    kestrin::BayesMessageCounts bayesMarked;
 };
 
 inline CycleConfiguration cycleConfiguration()
@@ -206,7 +209,7 @@ inline CycleConfiguration cycleConfiguration()
     const std::vector<TIdMessage> spam = loadMessages("spam-1", 0, SIZE_MAX);
     configuration.rules = rules(spam);
     configuration.friends = friends(ham);
-    configuration.bayesWords = bayesWords(configuration.mailbox, spam);
+    configuration.bayesWords = bayesWords(configuration.mailbox, spam, configuration.bayesMarked);
     return configuration;
 }
 

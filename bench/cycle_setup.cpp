@@ -41,6 +41,9 @@ void writeConfiguration(const std::string& folder)
     settings.skipNetCheck = true;
     settings.bayesActive = true;
     settings.bayesSafeMode = true; // a cautious user's choice: few good messages lost
+    settings.stats.bayList0 = static_cast<uint32_t>(configuration.bayesMarked.good);
+    settings.stats.bayList1 = static_cast<uint32_t>(configuration.bayesMarked.spam);
+    settings.stats.bayAll = settings.stats.bayList0 + settings.stats.bayList1;
     kestrin::saveSettingsFile(folder, settings);
     std::printf("%zu rules, %zu friends, %zu good and %zu spam words\n", kRules, kFriends,
                 kestrin::bayesWordCount(words, BayesList::Good), kestrin::bayesWordCount(words, BayesList::Spam));

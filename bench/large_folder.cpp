@@ -1,7 +1,8 @@
 // Writes a program folder holding the largest data set the program accepts:
 // 100 accounts (all on closed loopback ports, so every connection is refused at
-// once and the account is skipped), 1000 rules, 1000 friends, 400 Bayes words
-// per list and 250 report lines. Used to time the start of the tray program.
+// once and the account is skipped), 1000 rules, 1000 friends, full Bayes word
+// tables (32,000 words of the longest kept length per list) and 250 report lines. Used to time the start of the tray
+// program.
 #include "storage/record_tables.h"
 #include "storage/report_entry.h"
 #include "storage/report_file.h"
@@ -60,10 +61,14 @@ std::vector<FriendRecord> friends()
 std::vector<BayesWordRecord> bayesWords(TDateTime now)
 {
     std::vector<BayesWordRecord> list;
+    constexpr int kTableWords = 32000; // the word filter's table size
+    constexpr size_t kWordLength = 40; // its longest word
     for (int32_t kind = 0; kind < 2; ++kind)
-        for (int i = 0; i < 400; ++i)
-            list.push_back({"slowo" + std::to_string(kind) + "x" + std::to_string(i), kind,
-                            static_cast<uint32_t>(1 + i % 50), defaultDateTimeText(now)});
+        for (int i = 0; i < kTableWords; ++i) {
+            std::string name = "slowo" + std::to_string(kind) + "x" + std::to_string(i);
+            name.resize(kWordLength, 'x');
+            list.push_back({name, kind, static_cast<uint32_t>(1 + i % 50), defaultDateTimeText(now)});
+        }
     return list;
 }
 

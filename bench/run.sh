@@ -4,7 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${KESTRIN_BUILD_DIR:-$root/build}"
 bash "$root/scripts/fetch-corpus.sh"
-cmake --build "$build" -j 2 --target parse_bench rules_bench rule_overlaps_bench storage_bench writer_bench bayes_bench classify_bench
+cmake --build "$build" -j 2 --target parse_bench rules_bench rule_overlaps_bench storage_bench writer_bench bayes_bench bayes_accuracy_bench classify_bench
 corpus="$root/corpus-cache/data"
 "$build/bench/parse_bench" --benchmark_min_time=2
 "$build/bench/rules_bench" --benchmark_min_time=2
@@ -12,6 +12,7 @@ corpus="$root/corpus-cache/data"
 "$build/bench/storage_bench"
 "$build/bench/writer_bench"
 "$build/bench/bayes_bench"
+"$build/bench/bayes_accuracy_bench"
 "$build/bench/classify_bench"
 /usr/bin/python3 "$root/bench/baseline_email.py" "$corpus/easy-ham-1" "$corpus/spam-1"
 # The report list's drawing while scrolling 250 lines (needs the windows built).

@@ -20,13 +20,26 @@ const char* outcomeName(CauseOutcome outcome)
     return "fault";
 }
 
+const char* bandName(BayesBand band)
+{
+    switch (band) {
+    case BayesBand::Good:
+        return "good";
+    case BayesBand::Spam:
+        return "spam";
+    case BayesBand::Unsure:
+        break;
+    }
+    return "unsure";
+}
+
 nlohmann::ordered_json bayesJson(const DryRun& run)
 {
     const auto& verdict = run.classification.bayes;
-    return {{"asked", verdict.has_value()},
-            {"good", run.bayesScores.good},
-            {"spam", run.bayesScores.spam},
-            {"spam_verdict", verdict.has_value() && verdict->spam}};
+    const BayesVerdict& judged = run.bayesJudgement;
+    return {{"asked", verdict.has_value()}, {"spamicity", judged.scores.spamicity},
+            {"words", judged.scores.words}, {"band", bandName(judged.band)},
+            {"trained", judged.trained},    {"spam_verdict", verdict.has_value() && verdict->spam}};
 }
 
 nlohmann::ordered_json rulesJson(const DryRun& run)

@@ -11,7 +11,7 @@ namespace kestrin::cli {
 struct DryRun {
     const CycleSnapshot& snapshot;
     const MessageClassification& classification;
-    BayesScores bayesScores; // also when the filter was not asked, so a user sees how close it was
+    BayesVerdict bayesJudgement; // also when the filter was not asked, so a user sees how close it was
     ActionMarkers plannedActions;
 };
 

@@ -60,16 +60,16 @@ int runClassify(const CliArgs& args)
         return kExitInputError;
 
     const auto snapshot = takeCycleSnapshot(data);
-    const BayesClassifier bayes(snapshot->bayesWords);
+    const BayesClassifier bayes(snapshot->bayesWords, snapshot->bayesMarked);
     const bool bayesOn = snapshot->settings.bayesActive && !snapshot->bayesWords.empty();
     const MessageClassification classification =
         classifyMessage(*snapshot, bayesOn ? &bayes : nullptr, message, size, wholeMessage);
-    const BayesScores scores = classification.bayes
-                                   ? classification.bayes->scores
-                                   : bayes.judge(bayesMessageText(message, wholeMessage), false).scores;
+    const BayesVerdict judged =
+        classification.bayes ? *classification.bayes
+                             : bayes.judge(bayesMessageText(message, wholeMessage), snapshot->settings.bayesSafeMode);
     const ActionMarkers planned =
         plannedActions(classification, wholeMessage, smtpReady(snapshot->settings), mayAnswerAutomatically(message));
-    std::cout << classificationJson({*snapshot, classification, scores, planned}).dump(2) << '\n';
+    std::cout << classificationJson({*snapshot, classification, judged, planned}).dump(2) << '\n';
     return 0;
 }
 

@@ -1,7 +1,6 @@
 #include "engine/bayes_mark.h"
 
 #include "engine/bayes_training.h"
-#include "engine/top_words.h"
 #include "storage/mail_report_entry.h"
 #include "storage/report_entry.h"
 
@@ -22,7 +21,7 @@ BayesMark markOf(BayesList list)
 } // namespace
 
 BayesMarkResult markBayesEntry(std::string& line, BayesList list, std::vector<BayesWordRecord>& words,
-                               StatsTotals& totals, TDateTime now)
+                               StatsTotals& totals, TDateTime now, std::string_view messageText)
 {
     const ReportEntry entry = splitReportEntry(line);
     if (entry.kind != kReportKindMail)
@@ -32,8 +31,10 @@ BayesMarkResult markBayesEntry(std::string& line, BayesList list, std::vector<Ba
     if (!mail || !mail->bayesMark.is(BayesMark::Unmarked))
         return BayesMarkResult::AlreadyMarked;
 
-    bayesTrain(words, list, mail->topWords, now);
-    bayesTrain(words, list, topWords(mail->subject, kBayesMinWordLength, kBayesMaxTrainedParts), now);
+    if (messageText.empty())
+        bayesTrain(words, list, mail->topWords + " " + mail->subject, now);
+    else
+        bayesTrain(words, list, messageText, now);
     mail->bayesMark = markOf(list);
     line = buildReportEntry(entry.kind, formatMailReportEntry(*mail));
     countMark(totals, list);

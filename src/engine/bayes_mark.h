@@ -23,12 +23,12 @@ enum class BayesMarkResult {
     NotMailEntry,  // not a "mail" entry: the command does nothing
 };
 
-// Trains the table with the entry's top words, then with the top words of its
-// subject, sets the Bayes mark to good ("1") or spam ("2"), and raises BayAll
-// and BayList0 or BayList1. Every other byte of the line stays. An unreadable `lastuse` in a full table throws
-// EConvertError: the line and the counters are then unchanged, the words
-// trained before the failure stay trained.
+// Trains the table with the message as one marked message, sets the Bayes mark
+// to good ("1") or spam ("2"), and raises BayAll and BayList0 or BayList1 (the
+// message counts the verdict divides by). Every other byte of the line stays.
+// messageText is the message's verdict text (bayesMessageText) when it is still
+// known; otherwise the entry's top words and its subject stand for the message.
 BayesMarkResult markBayesEntry(std::string& line, BayesList list, std::vector<BayesWordRecord>& words,
-                               StatsTotals& totals, TDateTime now);
+                               StatsTotals& totals, TDateTime now, std::string_view messageText = {});
 
 } // namespace kestrin

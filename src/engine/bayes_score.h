@@ -1,9 +1,9 @@
 #pragma once
-// The Bayes score of a text against one word table: every token of at least
-// the minimum length adds the `stat` of each record of the table whose name
-// equals it ignoring ASCII case; the sum is scaled by the number of tokens and
-// the table's largest `stat` to 0..10000.
+// The Bayes score of a text: the Fisher spamicity of its distinct words that
+// the tables tell apart, each word's probability by Robinson's formula from
+// the number of marked good and spam messages that held it.
 #include "engine/bayes_filter.h"
+#include "engine/bayes_probability.h"
 
 #include <array>
 #include <cstdint>
@@ -15,49 +15,40 @@
 namespace kestrin {
 
 struct BayesScores {
-    uint64_t good = 0;
-    uint64_t spam = 0;
+    double spamicity = 0.5; // 0 good .. 1 spam; 0.5 without evidence
+    size_t words = 0;       // words that counted (outside the minimum deviation)
 
     bool operator==(const BayesScores&) const = default;
 };
 
-// sum * 10000 / (tokens * maxStat), truncated; 0 when either factor of the
-// divisor is 0. Computed wide: the 32-bit form overflowed for long messages and
-// turned the verdict into chance. Stays within 0..10000 while no table holds a
-// name twice; beyond 64 bits (only with absurd hand-edited counts) it saturates.
-uint64_t bayesScoreValue(uint64_t sum, uint64_t tokens, uint32_t maxStat);
-
 // Both tables of a word array, indexed by case-folded name, so that scoring a
-// message costs one lookup per token instead of a scan of the array. Records
-// with the same folded name add up, as they do in a scan. Built from a
-// snapshot; it keeps no reference to the array.
+// message costs one lookup per word. Records with the same folded name add up.
+// The message counts are the marks (BayList0, BayList1) but never fewer than a
+// table's largest `stat`: a word cannot be in more messages than were marked,
+// and older files counted occurrences. Built from a snapshot; it keeps no
+// reference to the array.
 class BayesWordIndex {
 public:
-    explicit BayesWordIndex(const std::vector<BayesWordRecord>& words);
+    BayesWordIndex(const std::vector<BayesWordRecord>& words, const BayesMessageCounts& marked,
+                   const BayesParameters& parameters = {});
 
     size_t wordCount(BayesList list) const { return wordCounts_[slot(list)]; }
-    uint32_t maxStat(BayesList list) const { return maxStats_[slot(list)]; }
+    const BayesMessageCounts& messages() const { return messages_; }
+    const BayesParameters& parameters() const { return parameters_; }
 
-    // Tokens are the texts before each blank; text after the last blank is no
-    // token. Short and empty tokens are counted but never looked up.
-    uint64_t score(BayesList list, std::string_view text, size_t minLength = kBayesMinWordLength) const;
-    // Both scores in one walk over the text.
-    BayesScores scores(std::string_view text, size_t minLength = kBayesMinWordLength) const;
+    // The probability of one word (the prior x for a word neither table holds).
+    double wordProbability(std::string_view word) const;
+    BayesScores score(std::string_view text) const;
 
 private:
-    using StatSums = std::array<uint64_t, 2>;
+    using Counts = std::array<uint64_t, 2>;
 
     static size_t slot(BayesList list) { return list == BayesList::Good ? 0 : 1; }
-    // Token count and, per table, the summed `stat` of the matching records.
-    std::pair<uint64_t, StatSums> tally(std::string_view text, size_t minLength) const;
 
-    std::unordered_map<std::string, StatSums> statSums_;
+    std::unordered_map<std::string, Counts> counts_;
     std::array<size_t, 2> wordCounts_{};
-    std::array<uint32_t, 2> maxStats_{};
+    BayesMessageCounts messages_;
+    BayesParameters parameters_;
 };
-
-// One score without keeping an index (the index is built for this call).
-uint64_t bayesScore(const std::vector<BayesWordRecord>& words, BayesList list, std::string_view text,
-                    size_t minLength = kBayesMinWordLength);
 
 } // namespace kestrin

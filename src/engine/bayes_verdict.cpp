@@ -3,14 +3,15 @@
 #include "engine/message_text.h"
 #include "engine/tag_stripping.h"
 
-#include <limits>
-
 namespace kestrin {
 namespace {
 
-uint64_t doubled(uint64_t score)
+BayesBand bandOf(double spamicity, const BayesParameters& parameters, bool safeMode)
 {
-    return score > std::numeric_limits<uint64_t>::max() / 2 ? std::numeric_limits<uint64_t>::max() : 2 * score;
+    const double spamCutoff = safeMode ? parameters.safeSpamCutoff : parameters.spamCutoff;
+    if (spamicity >= spamCutoff)
+        return BayesBand::Spam;
+    return spamicity <= parameters.goodCutoff ? BayesBand::Good : BayesBand::Unsure;
 }
 
 } // namespace
@@ -25,12 +26,13 @@ std::string bayesMessageText(const TIdMessage& message, bool bodyFetched)
 
 BayesVerdict BayesClassifier::judge(std::string_view text, bool safeMode) const
 {
+    const BayesParameters& parameters = index_.parameters();
     BayesVerdict verdict;
-    verdict.scores = index_.scores(text);
-    const uint64_t good = safeMode ? doubled(verdict.scores.good) : verdict.scores.good;
-    const bool trained = index_.wordCount(BayesList::Good) >= kBayesMinTableWords &&
-                         index_.wordCount(BayesList::Spam) >= kBayesMinTableWords;
-    verdict.spam = trained && good < verdict.scores.spam;
+    verdict.scores = index_.score(text);
+    verdict.band = bandOf(verdict.scores.spamicity, parameters, safeMode);
+    verdict.trained = index_.messages().good >= parameters.minMarkedMessages &&
+                      index_.messages().spam >= parameters.minMarkedMessages;
+    verdict.spam = verdict.trained && verdict.band == BayesBand::Spam;
     return verdict;
 }
 

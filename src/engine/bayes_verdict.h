@@ -1,6 +1,6 @@
 #pragma once
-// The Bayes filter's decision on one message: spam when the spam score beats
-// the good score and both tables are trained enough.
+// The Bayes filter's decision on one message: spam only when the spamicity
+// reaches the spam cutoff and enough messages of each kind were marked.
 #include "engine/bayes_score.h"
 #include "mail/message.h"
 
@@ -10,9 +10,19 @@
 
 namespace kestrin {
 
+// Unsure messages are kept: deleting good mail costs far more than letting
+// one spam through.
+enum class BayesBand {
+    Good,
+    Unsure,
+    Spam,
+};
+
 struct BayesVerdict {
-    BayesScores scores; // as scored, before safe mode doubles the good one
-    bool spam = false;
+    BayesScores scores;
+    BayesBand band = BayesBand::Unsure; // by the cutoffs of the mode asked
+    bool trained = false;               // enough marks of each kind to decide
+    bool spam = false;                  // band Spam and trained
 };
 
 // The subject, one blank, and the lines of the message text joined by blanks
@@ -20,13 +30,17 @@ struct BayesVerdict {
 // a fetched body only the subject's words count.
 std::string bayesMessageText(const TIdMessage& message, bool bodyFetched);
 
-// Built once per check cycle from the snapshot of the word array.
+// Built once per check cycle from the snapshot of the word array and the
+// counts of marked messages.
 class BayesClassifier {
 public:
-    explicit BayesClassifier(const std::vector<BayesWordRecord>& words) : index_(words) {}
+    BayesClassifier(const std::vector<BayesWordRecord>& words, const BayesMessageCounts& marked,
+                    const BayesParameters& parameters = {})
+        : index_(words, marked, parameters)
+    {
+    }
 
-    // Safe mode doubles the good score before the comparison; equal scores are
-    // not spam; either table below kBayesMinTableWords words never gives spam.
+    // Safe mode raises the spam cutoff.
     BayesVerdict judge(std::string_view text, bool safeMode) const;
     bool isSpam(std::string_view text, bool safeMode) const { return judge(text, safeMode).spam; }
     bool isSpam(const TIdMessage& message, bool bodyFetched, bool safeMode) const;

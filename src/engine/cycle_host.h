@@ -40,6 +40,7 @@ struct CycleResult {
     std::string reportText;
     bool newEntry = false; // a "mail" entry was built: the new-entry count grows
     SharedChanges changes;
+    std::string bayesWords; // with a new entry: the message's words, for a later Bayes mark
 };
 
 // The end step: the new-mail texts for the notice, and the last changes.

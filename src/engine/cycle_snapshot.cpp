@@ -31,6 +31,7 @@ std::shared_ptr<const CycleSnapshot> takeCycleSnapshot(const ProgramData& data)
     snapshot->rules = data.rules;
     snapshot->friends = data.friends;
     snapshot->bayesWords = data.bayesWords;
+    snapshot->bayesMarked = {data.counters.totals.bayList0, data.counters.totals.bayList1};
     snapshot->settings = cycleSettings(data.settings);
     return snapshot;
 }

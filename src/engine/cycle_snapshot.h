@@ -1,6 +1,7 @@
 #pragma once
 // The worker reads one immutable copy of records and settings taken when the
 // cycle starts, so the user may edit records while the cycle runs.
+#include "engine/bayes_probability.h"
 #include "engine/body_correction.h"
 #include "storage/program_data.h"
 
@@ -36,6 +37,7 @@ struct CycleSnapshot {
     std::vector<RuleRecord> rules;
     std::vector<FriendRecord> friends;
     std::vector<BayesWordRecord> bayesWords;
+    BayesMessageCounts bayesMarked; // BayList0 and BayList1: what the word counts are out of
     CycleSettings settings;
 };
 

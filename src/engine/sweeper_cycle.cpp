@@ -58,7 +58,7 @@ void SweeperCycle::runSteps()
             return;
         }
         if (snapshot_.settings.bayesActive && !snapshot_.bayesWords.empty())
-            bayes_.emplace(snapshot_.bayesWords);
+            bayes_.emplace(snapshot_.bayesWords, snapshot_.bayesMarked);
         for (size_t i = 0; i < snapshot_.accounts.size(); ++i)
             checkAccount(i);
     }
@@ -144,10 +144,10 @@ void SweeperCycle::resultStep(ResultFlags flags, const std::string& reportText, 
         host_.result(result);
 }
 
-void SweeperCycle::messageResultStep(const std::string& reportText, bool newEntry)
+void SweeperCycle::messageResultStep(const std::string& reportText, bool newEntry, std::string bayesWords)
 {
     cancel_.throwIfCancelled();
-    CycleResult result{flags_, reportText, newEntry, std::move(pending_)};
+    CycleResult result{flags_, reportText, newEntry, std::move(pending_), std::move(bayesWords)};
     pending_ = SharedChanges();
     if (visit_)
         visit_->holdMessage(std::move(result), identity_, deleteSent_, markers_[kActionDelete] != kNotDone);

@@ -38,7 +38,7 @@ private:
     void advanceProgress();
     // Held while a connection is open (see VisitLedger), handed over otherwise.
     void resultStep(ResultFlags flags, const std::string& reportText, bool newEntry = false);
-    void messageResultStep(const std::string& reportText, bool newEntry);
+    void messageResultStep(const std::string& reportText, bool newEntry, std::string bayesWords = {});
     void handOver(const CycleResult& result);
     void failureSteps(const std::string& reportText, const std::string& statusText);
     void endStep();

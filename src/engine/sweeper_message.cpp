@@ -1,4 +1,5 @@
 #include "engine/account_fields.h"
+#include "engine/bayes_tokens.h"
 #include "engine/cycle_texts.h"
 #include "engine/message_identity.h"
 #include "engine/message_text.h"
@@ -137,10 +138,13 @@ void SweeperCycle::handleMessage(const AccountRecord& account, int number, int64
         classify(number, messageSize, whole);
     }
     std::string reportText;
-    if (!account.nrep)
+    std::string bayesWords;
+    if (!account.nrep) {
         reportText = mailEntry(account, values, messageSize, whole);
+        bayesWords = bayesWordList(bayesMessageText(message_, whole));
+    }
     countNewMail();
-    messageResultStep(reportText, !account.nrep);
+    messageResultStep(reportText, !account.nrep, std::move(bayesWords));
 }
 
 void SweeperCycle::classify(int number, int64_t messageSize, bool whole)

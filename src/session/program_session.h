@@ -11,6 +11,7 @@
 // session_start.cpp (start-up and shutdown), session_cycle.cpp (the timer, the
 // worker and its steps), session_changes.cpp (the changes windows ask for).
 #include "engine/bayes_filter.h"
+#include "engine/bayes_message_memory.h"
 #include "engine/connection_check.h"
 #include "engine/friend_import.h"
 #include "engine/identity_memory.h"
@@ -142,6 +143,8 @@ public:
     ChangeResult markBayes(size_t line, BayesList list);
     // The word at `index` loses its strength and becomes the first to be replaced.
     ChangeResult neutraliseBayesWord(size_t index);
+    // Empties both word tables and zeroes the Bayes counters; the word file is written at once.
+    ChangeResult clearBayesDatabase();
     // index -1 adds a record; otherwise the record at index is replaced. The
     // record file is written at once; a stored rule also clears the
     // checked-message memory, so the next cycle judges every message again.
@@ -209,6 +212,7 @@ private:
     ProgramData data_;
     std::shared_ptr<IdentityMemory> checkedMemory_;
     std::shared_ptr<IdentityMemory> markedMemory_;
+    BayesMessageMemory bayesMessages_; // what a Bayes mark trains, by report entry
     SessionState state_;
     RuleHitStatistics ruleHits_;
     std::unique_ptr<SingleInstanceLock> instanceLock_;

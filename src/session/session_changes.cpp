@@ -3,6 +3,7 @@
 #include "session/program_session.h"
 
 #include "engine/account_save.h"
+#include "engine/bayes_database.h"
 #include "engine/bayes_mark.h"
 #include "engine/friend_save.h"
 #include "engine/message_identity.h"
@@ -17,9 +18,6 @@
 
 namespace kestrin::session {
 namespace {
-
-// The zero date-time in the default form: the first word to be replaced.
-constexpr const char* kNeverUsed = "1899-12-30";
 
 StoredFile storedFileOf(RecordKind kind)
 {
@@ -90,7 +88,10 @@ ChangeResult ProgramSession::markBayes(size_t line, BayesList list)
 {
     if (line >= data_.report.size())
         return ChangeResult::refused({});
-    switch (markBayesEntry(data_.report[line], list, data_.bayesWords, data_.counters.totals, services_.now())) {
+    const std::optional<MailReportEntry> mail = parseMailReportEntry(splitReportEntry(data_.report[line]).payload);
+    const std::string messageWords = mail ? bayesMessages_.words(*mail).value_or(std::string()) : std::string();
+    switch (markBayesEntry(data_.report[line], list, data_.bayesWords, data_.counters.totals, services_.now(),
+                           messageWords)) {
     case BayesMarkResult::AlreadyMarked:
         return ChangeResult::refused(winLiteral(kBayesMarkRefusal));
     case BayesMarkResult::NotMailEntry:
@@ -106,12 +107,17 @@ ChangeResult ProgramSession::markBayes(size_t line, BayesList list)
 
 ChangeResult ProgramSession::neutraliseBayesWord(size_t index)
 {
-    if (index >= data_.bayesWords.size())
+    if (!kestrin::neutraliseBayesWord(data_.bayesWords, index))
         return ChangeResult::refused({});
-    data_.bayesWords[index].stat = 0;
-    data_.bayesWords[index].lastuse = kNeverUsed;
     emit recordsChanged(RecordKind::BayesWords);
     return {};
+}
+
+ChangeResult ProgramSession::clearBayesDatabase()
+{
+    kestrin::clearBayesDatabase(data_.bayesWords, data_.counters.totals);
+    emit countersChanged();
+    return saveRecords(RecordKind::BayesWords, {});
 }
 
 template <typename Record>

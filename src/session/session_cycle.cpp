@@ -61,6 +61,8 @@ void ProgramSession::cycleProgress(uint8_t percent)
 void ProgramSession::cycleResult(const CycleResult& result)
 {
     applyCycleResult(result, data_, state_.newEntryCount);
+    if (!result.reportText.empty() && !result.bayesWords.empty())
+        bayesMessages_.remember(result.reportText, result.bayesWords);
     emit reportChanged();
     emit countersChanged();
     if (!result.changes.empty())

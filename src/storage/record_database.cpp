@@ -1,5 +1,7 @@
 #include "storage/record_database.h"
 
+#include "storage/record_row_limit.h"
+
 #include "storage/scramble.h"
 
 #include <filesystem>
@@ -106,6 +108,7 @@ std::vector<std::vector<std::string>> readRows(ImageReader& reader, size_t colum
 std::string encodeRecordImage(const RecordTable& table)
 {
     requireFits(table.columns.size(), "that many columns");
+    static_assert(kMaxRecordRows == kMaxLength, "rows are counted like lengths");
     requireFits(table.rows.size(), "that many rows");
     std::string out;
     out.reserve(imageSize(table));

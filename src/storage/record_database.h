@@ -35,11 +35,11 @@ RecordTable decodeRecordImage(std::string_view plain);
 // Encodes, scrambles and replaces the file atomically (creating its folder).
 void writeRecordFile(const std::string& path, const RecordTable& table);
 
-// The largest legal data set (100 accounts, 1000 rules, 1000 friends, 800
-// Bayes words) makes files of 55 KB at most as bench/large_folder writes them,
-// and about 1 MiB (the rules file) with every text 255 characters long; the
-// bound leaves ample room and keeps a runaway file (or /dev/zero) from taking
-// all memory.
+// The largest legal data set (100 accounts, 1000 rules, 1000 friends, two
+// Bayes tables of 32,000 words of at most 40 bytes) makes a word file of about
+// 5 MiB as bench/large_folder writes it, and about 1 MiB (the rules file) with
+// every text 255 characters long; the bound leaves room and keeps a runaway
+// file (or /dev/zero) from taking all memory.
 inline constexpr size_t kMaxRecordFileBytes = size_t{16} << 20;
 
 // nullopt when the file does not exist; otherwise the decoded table. Throws

@@ -1,7 +1,6 @@
 #include "bayes_test_support.h"
 #include "engine/bayes_mark.h"
 #include "storage/report_entry.h"
-#include "text/convert_error.h"
 
 #include <gtest/gtest.h>
 
@@ -58,17 +57,32 @@ TEST(BayesMark, MarkingGoodTrainsRewritesAndCounts)
     EXPECT_EQ(totals.bayList1, 0u);
     EXPECT_EQ(totals.bayDel, 0u);
 
-    // Field 9 «oferta kredyt», then the subject's top words «kredyt Tani Ciebie»
-    // («dla» is too short).
+    // Without the message's own words: field 9 «oferta kredyt» and the subject
+    // stand for the message, one message («kredyt» thrice, counted once; «dla»
+    // is too short).
     ASSERT_EQ(words.size(), 4u);
     EXPECT_EQ(words[0].name, "Oferta");
     EXPECT_EQ(words[0].stat, 5u);
-    EXPECT_EQ(find(words, "kredyt")->stat, 2u);
+    EXPECT_EQ(find(words, "kredyt")->stat, 1u);
     EXPECT_EQ(find(words, "Tani")->stat, 1u);
     EXPECT_EQ(find(words, "Ciebie")->stat, 1u);
     EXPECT_EQ(find(words, "dla"), nullptr);
     for (const BayesWordRecord& word : words)
         EXPECT_EQ(word.list, 0);
+}
+
+TEST(BayesMark, TrainsEveryWordOfTheRememberedMessage)
+{
+    std::string line = mailLine();
+    std::vector<BayesWordRecord> words;
+    StatsTotals totals;
+    const std::string text = "Tani kredyt kredyt dla Ciebie Tylko dzisiaj: kredyt bez zaświadczeń, zadzwoń ";
+    EXPECT_EQ(markBayesEntry(line, BayesList::Spam, words, totals, kNow, text), BayesMarkResult::Marked);
+    EXPECT_EQ(line, mailLine("2"));
+    EXPECT_EQ(bayesWordCount(words, BayesList::Spam), 7u); // Tani kredyt Ciebie Tylko dzisiaj zaświadczeń zadzwoń
+    EXPECT_EQ(find(words, "kredyt")->stat, 1u);
+    EXPECT_EQ(find(words, "oferta"), nullptr) << "the keywords are the message's own, not trained twice";
+    EXPECT_EQ(totals.bayList1, 1u);
 }
 
 TEST(BayesMark, MarkingSpamWritesTwo)
@@ -131,17 +145,19 @@ TEST(BayesMark, OnlyMailEntries)
     EXPECT_EQ(totals, StatsTotals{});
 }
 
-TEST(BayesMark, ConversionFailureLeavesTheEntryUnmarked)
+TEST(BayesMark, DamagedLastUseDoesNotBlockMarking)
 {
     std::vector<BayesWordRecord> words;
-    for (int i = 0; i < 400; ++i)
+    for (size_t i = 0; i < 400; ++i)
         words.push_back(bayesWord("word" + std::to_string(i), BayesList::Spam, 1));
-    words[0].name = "oferta";
     words[9].lastuse = "";
     std::string line = mailLine();
     StatsTotals totals;
-    EXPECT_THROW(markBayesEntry(line, BayesList::Spam, words, totals, kNow), EConvertError);
-    EXPECT_EQ(line, mailLine("0"));
-    EXPECT_EQ(totals, StatsTotals{});
-    EXPECT_EQ(words[0].stat, 2u); // «oferta» was trained before the failure
+    // A table that is full for this mark: the damaged record is replaced.
+    words.resize(kBayesMaxTableWords, bayesWord("filler", BayesList::Spam, 1));
+    EXPECT_EQ(markBayesEntry(line, BayesList::Spam, words, totals, kNow), BayesMarkResult::Marked);
+    EXPECT_EQ(line, mailLine("2"));
+    EXPECT_EQ(totals.bayList1, 1u);
+    EXPECT_EQ(words.size(), kBayesMaxTableWords);
+    EXPECT_EQ(words[9].name, "oferta");
 }

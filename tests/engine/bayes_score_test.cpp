@@ -1,42 +1,13 @@
 #include "bayes_test_support.h"
 #include "engine/bayes_score.h"
-#include "text/ascii_case.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <random>
 
 using namespace kestrin;
 using kestrin::test::addFillerWords;
 using kestrin::test::bayesWord;
-using kestrin::test::repeatedToken;
-
-namespace {
-
-// The score exactly as described: a scan of the whole array per token.
-uint64_t scannedScore(const std::vector<BayesWordRecord>& words, BayesList list, std::string_view text)
-{
-    uint64_t tokens = 0;
-    uint64_t sum = 0;
-    uint32_t maxStat = 0;
-    for (size_t blank = text.find(' '); blank != std::string_view::npos; blank = text.find(' ')) {
-        const std::string_view token = text.substr(0, blank);
-        text.remove_prefix(blank + 1);
-        ++tokens;
-        for (const BayesWordRecord& word : words) {
-            if (token.size() >= 4 && inBayesList(word, list) && equalsIgnoreCase(word.name, token))
-                sum += word.stat;
-        }
-    }
-    for (const BayesWordRecord& word : words) {
-        if (inBayesList(word, list) && word.stat > maxStat)
-            maxStat = word.stat;
-    }
-    return tokens * maxStat == 0 ? 0 : sum * 10000 / (tokens * maxStat);
-}
-
-} // namespace
 
 TEST(BayesWordCount, CountsRecordsPerTable)
 {
@@ -48,105 +19,78 @@ TEST(BayesWordCount, CountsRecordsPerTable)
     EXPECT_EQ(bayesWordCount(words, BayesList::Good), 1u);
     EXPECT_EQ(bayesWordCount(words, BayesList::Spam), 2u);
 
-    const BayesWordIndex index(words);
+    const BayesWordIndex index(words, {10, 10});
     EXPECT_EQ(index.wordCount(BayesList::Good), 1u);
     EXPECT_EQ(index.wordCount(BayesList::Spam), 2u);
-    EXPECT_EQ(index.maxStat(BayesList::Spam), 3u);
 }
 
-TEST(BayesScore, WorkedExamples)
+TEST(BayesScore, MessageCountsAreNeverBelowAWordsCount)
 {
-    // Only «kredyt» (stat 10) in the spam table: «Tani» misses, «kredyt» adds
-    // 10; n = 2, m = 10, so 10 * 10000 / 20.
-    const std::vector<BayesWordRecord> single = {bayesWord("kredyt", BayesList::Spam, 10)};
-    EXPECT_EQ(bayesScore(single, BayesList::Spam, "Tani kredyt "), 5000u);
-    EXPECT_EQ(bayesScore(single, BayesList::Good, "Tani kredyt "), 0u);
+    const std::vector<BayesWordRecord> words = {bayesWord("kredyt", BayesList::Spam, 40),
+                                                bayesWord("Kredyt", BayesList::Spam, 5), // same word: adds up
+                                                bayesWord("alpha", BayesList::Good, 3)};
+    struct Case {
+        BayesMessageCounts marked;
+        uint64_t good, spam;
+    };
+    for (const Case& c : std::vector<Case>{{{0, 0}, 3, 45}, {{100, 20}, 100, 45}, {{2, 60}, 3, 60}}) {
+        const BayesWordIndex index(words, c.marked);
+        EXPECT_EQ(index.messages().good, c.good);
+        EXPECT_EQ(index.messages().spam, c.spam);
+    }
+}
 
-    // Spam: kredyt 10, TANI 4 (m = 10). Good: kredyt 3, pozyczka 6 (m = 6).
-    // Tokens Tani, kredyt, dla, was, kredyt: n = 5.
-    // Spam sum 4 + 10 + 10 = 24 -> 240000 / 50 = 4800.
-    // Good sum 3 + 3 = 6 -> 60000 / 30 = 2000.
+TEST(BayesScore, WordProbabilityFoldsCaseAndAddsRecords)
+{
+    BayesParameters p;
     const std::vector<BayesWordRecord> words = {
-        bayesWord("kredyt", BayesList::Spam, 10), bayesWord("TANI", BayesList::Spam, 4),
-        bayesWord("kredyt", BayesList::Good, 3), bayesWord("pozyczka", BayesList::Good, 6)};
-    const BayesWordIndex index(words);
-    EXPECT_EQ(index.score(BayesList::Spam, "Tani kredyt dla was kredyt "), 4800u);
-    EXPECT_EQ(index.score(BayesList::Good, "Tani kredyt dla was kredyt "), 2000u);
-    EXPECT_EQ(index.scores("Tani kredyt dla was kredyt "), (BayesScores{2000, 4800}));
-    // Truncating division: 10 * 10000 / 30.
-    EXPECT_EQ(index.score(BayesList::Spam, "kredyt abc zz "), 3333u);
+        bayesWord("KreDyt", BayesList::Spam, 6), bayesWord("kredyt", BayesList::Spam, 3),
+        bayesWord("kredyt", BayesList::Good, 1), bayesWord("\xA3ODZ", BayesList::Good, 5)}; // «ŁODZ»
+    const BayesWordIndex index(words, {10, 10}, p);
+    EXPECT_DOUBLE_EQ(index.wordProbability("kREDYT"), robinsonProbability(1, 9, {10, 10}, p));
+    EXPECT_DOUBLE_EQ(index.wordProbability("\xA3odz"), robinsonProbability(5, 0, {10, 10}, p));
+    EXPECT_DOUBLE_EQ(index.wordProbability("\xB3odz"), p.priorProbability); // «ł» is no ASCII letter
+    EXPECT_DOUBLE_EQ(index.wordProbability("nieznane"), p.priorProbability);
 }
 
-TEST(BayesScore, TokensAreTextsBeforeBlanks)
+TEST(BayesScore, OnlyTellingWordsCount)
 {
-    const std::vector<BayesWordRecord> words = {bayesWord("kredyt", BayesList::Spam, 10),
-                                                bayesWord("abc", BayesList::Spam, 10)};
-    const BayesWordIndex index(words);
-    EXPECT_EQ(index.score(BayesList::Spam, "kredyt kredyt"), 10000u); // the last «kredyt» is no token
-    EXPECT_EQ(index.score(BayesList::Spam, "kredyt"), 0u);            // no blank, no token
-    EXPECT_EQ(index.score(BayesList::Spam, ""), 0u);
-    EXPECT_EQ(index.score(BayesList::Spam, "kredyt  "), 5000u); // the empty token dilutes
-    EXPECT_EQ(index.score(BayesList::Spam, " kredyt "), 5000u);
-    EXPECT_EQ(index.score(BayesList::Spam, "abc "), 0u); // too short to be looked up, though stored
-    EXPECT_EQ(index.score(BayesList::Spam, "abc ", 3), 10000u);
-    EXPECT_EQ(index.score(BayesList::Spam, "kredyt ", 7), 0u);
-    EXPECT_EQ(index.score(BayesList::Spam, "kredyt,\tdom "), 0u); // punctuation and tabs stay in the token
+    BayesParameters p;
+    p.maxWords = 3;
+    std::vector<BayesWordRecord> words = {
+        bayesWord("kredyt", BayesList::Spam, 10), bayesWord("tani", BayesList::Spam, 9),
+        bayesWord("oferta", BayesList::Spam, 8),  bayesWord("szybko", BayesList::Spam, 7),
+        bayesWord("neutral", BayesList::Spam, 5), bayesWord("neutral", BayesList::Good, 5)};
+    const BayesWordIndex index(words, {10, 10}, p);
+    struct Case {
+        const char* text;
+        size_t words;
+    };
+    const std::vector<Case> cases = {
+        {"", 0},
+        {"neutral nieznane slowo ", 0},            // near 0.5 or the prior: no evidence
+        {"kredyt kredyt KREDYT ", 1},              // one distinct word
+        {"kredyt tani oferta szybko neutral ", 3}, // at most maxWords, the strongest
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(index.score(c.text).words, c.words) << c.text;
+    EXPECT_DOUBLE_EQ(index.score("neutral ").spamicity, 0.5);
+    // The three strongest decide: «szybko», the weakest, makes no difference.
+    EXPECT_DOUBLE_EQ(index.score("kredyt tani oferta szybko ").spamicity, index.score("kredyt tani oferta ").spamicity);
 }
 
-TEST(BayesScore, CaseFoldingAndRepeatedRecords)
+TEST(BayesScore, HugeCountsStayInRange)
 {
-    std::vector<BayesWordRecord> words = {bayesWord("KreDyt", BayesList::Spam, 10),
-                                          bayesWord("\xA3"
-                                                    "ODZ",
-                                                    BayesList::Spam, 10)}; // «ŁODZ»
-    EXPECT_EQ(bayesScore(words, BayesList::Spam, "kREDYT "), 10000u);
-    EXPECT_EQ(bayesScore(words, BayesList::Spam, "\xA3odz "), 10000u);
-    EXPECT_EQ(bayesScore(words, BayesList::Spam, "\xB3odz "), 0u); // «ł» is no ASCII letter: not folded
-
-    // Every record of the table with the name adds its stat, so the score can
-    // pass 10000 when a table holds a name twice.
-    words.push_back(bayesWord("kredyt", BayesList::Spam, 5));
-    words.push_back(bayesWord("kredyt", BayesList::Good, 7)); // other table: not counted
-    EXPECT_EQ(bayesScore(words, BayesList::Spam, "Kredyt "), 15000u);
-    // A token repeated in the text counts every time.
-    EXPECT_EQ(bayesScore(words, BayesList::Good, "kredyt kredyt dom "), 6666u);
-}
-
-TEST(BayesScore, LongMessageNoLongerOverflows)
-{
-    // 430 tokens of a word with the top stat 1000: sum 430000, and
-    // 430000 * 10000 wraps in 32 bits to 5032704, which gave the score 11.
-    std::vector<BayesWordRecord> words = {bayesWord("kredyt", BayesList::Spam, 1000)};
-    const std::string text = repeatedToken("kredyt", 430);
-    EXPECT_EQ(bayesScore(words, BayesList::Spam, text), 10000u);
-    EXPECT_EQ(bayesScore(words, BayesList::Spam, text + repeatedToken("inne", 430)), 5000u);
-
-    // A whole megabyte of tokens still ends within the range.
-    EXPECT_EQ(bayesScore(words, BayesList::Spam, repeatedToken("kredyt", 150000) + repeatedToken("xx", 150000)), 5000u);
-
-    EXPECT_EQ(bayesScoreValue(0, 0, 5), 0u);
-    EXPECT_EQ(bayesScoreValue(5, 3, 0), 0u);
-    EXPECT_EQ(bayesScoreValue(std::numeric_limits<uint64_t>::max(), 1, 1), std::numeric_limits<uint64_t>::max());
-    EXPECT_EQ(bayesScoreValue(std::numeric_limits<uint32_t>::max(), 1, std::numeric_limits<uint32_t>::max()), 10000u);
-}
-
-TEST(BayesScore, IndexAgreesWithArrayScan)
-{
-    std::mt19937 random(1234);
-    const std::vector<std::string> vocabulary = {"kredyt", "KREDYT", "Kredyt", "tani", "TANI", "dom",  "oferta",
-                                                 "Oferta", "money",  "MONEY",  "abc",  "",     "wins", "Wins!"};
+    // Counts from a hand-edited file that would wrap 32 or 64 bits when added.
+    const uint32_t top = std::numeric_limits<uint32_t>::max();
     std::vector<BayesWordRecord> words;
-    for (int i = 0; i < 60; ++i) {
-        const auto& name = vocabulary[random() % vocabulary.size()];
-        words.push_back(bayesWord(name, random() % 2 ? BayesList::Spam : BayesList::Good, static_cast<uint32_t>(random() % 1001)));
-    }
-    const BayesWordIndex index(words);
-    for (int round = 0; round < 200; ++round) {
-        std::string text;
-        const size_t tokens = random() % 40;
-        for (size_t i = 0; i < tokens; ++i)
-            text += vocabulary[random() % vocabulary.size()] + (random() % 5 ? " " : "  ");
-        for (const BayesList list : {BayesList::Good, BayesList::Spam})
-            EXPECT_EQ(index.score(list, text), scannedScore(words, list, text)) << text;
-    }
+    for (int i = 0; i < 4; ++i)
+        words.push_back(bayesWord("kredyt", BayesList::Spam, top));
+    words.push_back(bayesWord("kredyt", BayesList::Good, 1));
+    addFillerWords(words, BayesList::Good, 30);
+    const BayesWordIndex index(words, {top, top});
+    const BayesScores scores = index.score("kredyt ");
+    EXPECT_EQ(scores.words, 1u);
+    EXPECT_GT(scores.spamicity, 0.5);
+    EXPECT_LE(scores.spamicity, 1.0);
 }

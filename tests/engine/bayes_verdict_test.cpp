@@ -5,69 +5,130 @@
 #include <gtest/gtest.h>
 
 using namespace kestrin;
-using kestrin::test::addFillerWords;
 using kestrin::test::bayesWord;
 using kestrin::test::repeatedToken;
 
 namespace {
 
-// Good table: «alpha» stat 10 and filler; spam table: «kredyt» stat 10 and
-// filler. The filler (stat 1) leaves the largest stat of each table at 10.
-std::vector<BayesWordRecord> trainedWords(size_t goodWords, size_t spamWords)
+const std::vector<std::string> kSpamWords = {"kredyt",  "tani",   "oferta",  "pozyczka",
+                                             "gotowka", "szybko", "darmowy", "wygraj"};
+const std::vector<std::string> kGoodWords = {"projekt", "spotkanie", "raport", "kompilator", "wtorek", "poprawka"};
+
+// Each spam word was in 19 of 20 marked spam messages and no good one; each
+// good word the other way round; «neutral» in half of each.
+std::vector<BayesWordRecord> craftedWords()
 {
-    std::vector<BayesWordRecord> words = {bayesWord("alpha", BayesList::Good, 10),
-                                          bayesWord("kredyt", BayesList::Spam, 10)};
-    addFillerWords(words, BayesList::Good, goodWords - 1, "good");
-    addFillerWords(words, BayesList::Spam, spamWords - 1, "spam");
+    std::vector<BayesWordRecord> words;
+    for (const std::string& word : kSpamWords)
+        words.push_back(bayesWord(word, BayesList::Spam, 19));
+    for (const std::string& word : kGoodWords)
+        words.push_back(bayesWord(word, BayesList::Good, 19));
+    words.push_back(bayesWord("neutral", BayesList::Good, 10));
+    words.push_back(bayesWord("neutral", BayesList::Spam, 10));
     return words;
 }
 
+std::string joined(const std::vector<std::string>& words, size_t count)
+{
+    std::string text;
+    for (size_t i = 0; i < count && i < words.size(); ++i)
+        text += words[i] + " ";
+    return text;
+}
+
+const BayesMessageCounts kTrained{20, 20};
+
 } // namespace
 
-TEST(BayesVerdict, BothTablesNeedThirtyWords)
+TEST(BayesVerdict, CraftedMessages)
 {
-    const std::string spammy = "kredyt kredyt dom ";
-    EXPECT_TRUE(BayesClassifier(trainedWords(30, 30)).isSpam(spammy, false));
-    EXPECT_FALSE(BayesClassifier(trainedWords(29, 30)).isSpam(spammy, false));
-    EXPECT_FALSE(BayesClassifier(trainedWords(30, 29)).isSpam(spammy, false));
-    EXPECT_FALSE(BayesClassifier(trainedWords(29, 400)).isSpam(repeatedToken("kredyt", 50), false));
-
-    // The scores are still reported when the tables are too small to decide.
-    const BayesVerdict verdict = BayesClassifier(trainedWords(29, 29)).judge(spammy, false);
-    EXPECT_EQ(verdict.scores, (BayesScores{0, 6666}));
-    EXPECT_FALSE(verdict.spam);
+    const BayesClassifier classifier(craftedWords(), kTrained);
+    struct Case {
+        std::string text;
+        BayesBand band;
+    };
+    const std::vector<Case> cases = {
+        {"Darmowy KREDYT! Tani, szybko: pozyczka, gotowka, oferta... wygraj ", BayesBand::Spam},
+        {"Raport z projektu: poprawka kompilatora na wtorek, spotkanie o 10. projekt raport ", BayesBand::Good},
+        {joined(kSpamWords, 3) + joined(kGoodWords, 3), BayesBand::Unsure}, // evidence both ways
+        {"nikt tego jeszcze nie widział ", BayesBand::Unsure},              // no known word
+        {"neutral neutral ", BayesBand::Unsure},                            // known, but tells nothing
+        {"", BayesBand::Unsure},
+    };
+    for (const Case& c : cases) {
+        const BayesVerdict verdict = classifier.judge(c.text, false);
+        EXPECT_EQ(verdict.band, c.band) << c.text << " spamicity " << verdict.scores.spamicity;
+        EXPECT_EQ(verdict.spam, c.band == BayesBand::Spam) << c.text;
+        EXPECT_TRUE(verdict.trained);
+    }
+    EXPECT_DOUBLE_EQ(classifier.judge("nikt nie wie ", false).scores.spamicity, 0.5);
 }
 
-TEST(BayesVerdict, TiesAndSafeMode)
+TEST(BayesVerdict, SafeModeNeedsAHigherSpamicity)
 {
-    const BayesClassifier classifier(trainedWords(30, 30));
-    // 5000 against 5000: a tie is not spam.
-    EXPECT_EQ(classifier.judge("alpha kredyt ", false).scores, (BayesScores{5000, 5000}));
-    EXPECT_FALSE(classifier.isSpam("alpha kredyt ", false));
-    // 3333 against 6666: spam, but in safe mode 2 * 3333 ties with 6666.
-    EXPECT_EQ(classifier.judge("alpha kredyt kredyt ", true).scores, (BayesScores{3333, 6666}));
-    EXPECT_TRUE(classifier.isSpam("alpha kredyt kredyt ", false));
-    EXPECT_FALSE(classifier.isSpam("alpha kredyt kredyt ", true));
-    // 2500 against 7500 is more than twice: spam even in safe mode.
-    EXPECT_TRUE(classifier.isSpam("alpha kredyt kredyt kredyt ", true));
-    // A text whose words are in neither table scores 0 and 0.
-    EXPECT_EQ(classifier.judge("nothing known here ", false).scores, (BayesScores{0, 0}));
-    EXPECT_FALSE(classifier.isSpam("nothing known here ", false));
-    EXPECT_FALSE(classifier.isSpam("", false));
+    const std::string text = joined(kSpamWords, 2) + joined(kGoodWords, 1);
+    const double spamicity = BayesClassifier(craftedWords(), kTrained).judge(text, false).scores.spamicity;
+    ASSERT_GT(spamicity, 0.5);
+    ASSERT_LT(spamicity, 1.0);
+    BayesParameters p;
+    p.spamCutoff = spamicity - 1e-9;
+    p.safeSpamCutoff = spamicity + 1e-9;
+    const BayesClassifier classifier(craftedWords(), kTrained, p);
+    EXPECT_TRUE(classifier.isSpam(text, false));
+    EXPECT_FALSE(classifier.isSpam(text, true));
+    EXPECT_EQ(classifier.judge(text, true).band, BayesBand::Unsure);
+    EXPECT_GT(BayesParameters{}.safeSpamCutoff, BayesParameters{}.spamCutoff);
 }
 
-TEST(BayesVerdict, LongSpamMessageIsStillSpam)
+TEST(BayesVerdict, DecidesOnlyAfterEnoughMarksOfEachKind)
 {
-    // Good: kredyt 100 under a top stat of 1000; spam: kredyt 1000. For 430
-    // tokens of «kredyt» the 32-bit form gave spam 11 against good 1000.
-    std::vector<BayesWordRecord> words = {bayesWord("kredyt", BayesList::Good, 100),
-                                          bayesWord("other", BayesList::Good, 1000),
-                                          bayesWord("kredyt", BayesList::Spam, 1000)};
-    addFillerWords(words, BayesList::Good, 30);
-    addFillerWords(words, BayesList::Spam, 30);
-    const BayesVerdict verdict = BayesClassifier(words).judge(repeatedToken("kredyt", 430), false);
-    EXPECT_EQ(verdict.scores, (BayesScores{1000, 10000}));
-    EXPECT_TRUE(verdict.spam);
+    const std::string spammy = joined(kSpamWords, kSpamWords.size());
+    const uint32_t enough = BayesParameters{}.minMarkedMessages;
+    struct Case {
+        BayesMessageCounts marked;
+        bool trained;
+    };
+    const std::vector<Case> cases = {
+        {{enough, enough}, true},
+        {{enough - 1, enough + 50}, false},
+        {{enough + 50, enough - 1}, false},
+        {{0, 0}, false}, // the counts then come from the words: 19 messages each
+    };
+    for (const Case& c : cases) {
+        const BayesVerdict verdict = BayesClassifier(craftedWords(), c.marked).judge(spammy, false);
+        EXPECT_EQ(verdict.trained, c.trained) << c.marked.good << "/" << c.marked.spam;
+        EXPECT_EQ(verdict.spam, c.trained);
+        EXPECT_EQ(verdict.band, BayesBand::Spam) << "the spamicity is reported even when it decides nothing";
+    }
+    // Words of enough messages stand in for counters that were lost.
+    std::vector<BayesWordRecord> words = craftedWords();
+    words.push_back(bayesWord("stale", BayesList::Good, enough));
+    words.push_back(bayesWord("stale", BayesList::Spam, enough));
+    EXPECT_TRUE(BayesClassifier(words, {0, 0}).judge(spammy, false).trained);
+}
+
+TEST(BayesVerdict, LongMessagesStaySound)
+{
+    const BayesClassifier classifier(craftedWords(), kTrained);
+    // The 32-bit score once wrapped for long messages and turned the verdict
+    // into chance; repeats now count once.
+    EXPECT_TRUE(classifier.isSpam(repeatedToken(joined(kSpamWords, 8), 20000), false));
+    EXPECT_FALSE(classifier.isSpam(repeatedToken(joined(kGoodWords, 6), 20000), false));
+
+    // Thousands of mildly spammy words do not add up to certainty beyond the
+    // most telling ones.
+    std::vector<BayesWordRecord> words;
+    std::string text;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string word = "slowo" + std::to_string(i);
+        words.push_back(bayesWord(word, BayesList::Spam, 14));
+        words.push_back(bayesWord(word, BayesList::Good, 6));
+        text += word + " ";
+    }
+    const BayesVerdict verdict = BayesClassifier(words, kTrained).judge(text, false);
+    EXPECT_EQ(verdict.scores.words, BayesParameters{}.maxWords);
+    EXPECT_GE(verdict.scores.spamicity, 0.0);
+    EXPECT_LE(verdict.scores.spamicity, 1.0);
 }
 
 TEST(BayesVerdict, MessageTextIsSubjectAndStrippedBody)
@@ -87,10 +148,10 @@ TEST(BayesVerdict, MessageTextIsSubjectAndStrippedBody)
     EXPECT_EQ(bayesMessageText(empty, true), " ");
 
     // The subject's words count for a message fetched by header only.
-    const BayesClassifier classifier(trainedWords(30, 30));
+    const BayesClassifier classifier(craftedWords(), kTrained);
     TIdMessage headerOnly;
-    headerOnly.Subject = "kredyt";
-    headerOnly.Body = {"alpha alpha alpha"};
+    headerOnly.Subject = "Darmowy kredyt, tani i szybko: wygraj gotowka";
+    headerOnly.Body = {"projekt raport spotkanie kompilator wtorek poprawka"};
     EXPECT_TRUE(classifier.isSpam(headerOnly, false, false));
     EXPECT_FALSE(classifier.isSpam(headerOnly, true, false));
 }

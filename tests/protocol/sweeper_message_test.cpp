@@ -182,8 +182,8 @@ TEST_F(SweeperMessages, RuleArchivesIntoTheFirstFreeFileAndDeletes)
 
 TEST_F(SweeperMessages, BayesFilterDeletesSpamButNotFromFriends)
 {
-    const Lines spam = mailMessage("1@x", "Bank <b@spam.example>", "kredyt kredyt", "kredyt kredyt kredyt");
-    const Lines friendly = mailMessage("2@x", "Ala <ala@example.com>", "kredyt kredyt", "kredyt kredyt kredyt");
+    const Lines spam = mailMessage("1@x", "Bank <b@spam.example>", "kredyt gotowka", "pozyczka szybko kredyt");
+    const Lines friendly = mailMessage("2@x", "Ala <ala@example.com>", "kredyt gotowka", "pozyczka szybko kredyt");
     ScriptedServer server(joined({pop3Login(),
                                   stat(2),
                                   fetchWhole(1, "300", spam),
@@ -192,10 +192,12 @@ TEST_F(SweeperMessages, BayesFilterDeletesSpamButNotFromFriends)
                                   kQuit}));
     data.accounts = {account(server)};
     data.friends = {FriendRecord{"Ala", "ala@example.com"}};
-    data.bayesWords.push_back(bayesWord("alpha", BayesList::Good, 10));
-    addFillerWords(data.bayesWords, BayesList::Good, 29, "good");
-    data.bayesWords.push_back(bayesWord("kredyt", BayesList::Spam, 10));
-    addFillerWords(data.bayesWords, BayesList::Spam, 29, "spam");
+    // 30 messages marked each way; the four words were in every spam.
+    data.bayesWords.push_back(bayesWord("alpha", BayesList::Good, 30));
+    for (const char* word : {"kredyt", "gotowka", "pozyczka", "szybko"})
+        data.bayesWords.push_back(bayesWord(word, BayesList::Spam, 30));
+    data.counters.totals.bayList0 = 30;
+    data.counters.totals.bayList1 = 30;
     runCycle();
     EXPECT_EQ(server.finish(), Lines{});
     EXPECT_NE(std::find(host.events.begin(), host.events.end(), "result cdb " + cp1250ToUtf8(data.report[1].substr(5))),
@@ -205,6 +207,8 @@ TEST_F(SweeperMessages, BayesFilterDeletesSpamButNotFromFriends)
     EXPECT_EQ(mailFields(0)[2], "");
     EXPECT_EQ(data.counters.totals.bayDel, 1u);
     EXPECT_EQ(data.counters.run.deleted, 1u);
+    // Each entry carries every word of its message for a later mark, not just the keywords.
+    EXPECT_EQ(host.bayesWords, (Lines{"kredyt gotowka pozyczka szybko ", "kredyt gotowka pozyczka szybko "}));
 }
 
 TEST_F(SweeperMessages, RuleFaultIsReportedAndTheMessageEntryBecomesAnError)

@@ -45,6 +45,7 @@ public:
     void result(const CycleResult& result) override
     {
         events.push_back("result " + flagLetters(result.flags) + " " + cp1250ToUtf8(result.reportText));
+        bayesWords.push_back(result.bayesWords);
         applyCycleResult(result, data_, newEntryCount);
     }
     void end(const CycleEnd& end) override
@@ -67,6 +68,7 @@ public:
     }
 
     Lines events;
+    Lines bayesWords; // per result: the words a later Bayes mark trains
     int newEntryCount = -1;
     bool ended = false;
     uint32_t newMailCount = 0;

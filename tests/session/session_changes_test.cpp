@@ -200,6 +200,43 @@ TEST(SessionChanges, ReportMarksRefuseTwiceAndOnlyMailEntries)
     EXPECT_EQ(s.data().bayesWords[0].lastuse, "1899-12-30");
 }
 
+TEST(SessionChanges, BayesMarkTrainsTheWholeCheckedMessage)
+{
+    SessionFixture f;
+    session::ProgramSession& s = f.makeSession(false);
+    s.startUp();
+    // The cycle hands over the entry with the message's words; the entry
+    // itself keeps only its ten keywords.
+    CycleResult result;
+    result.flags = {ResultFlag::Checked};
+    result.reportText = splitReportEntry(mailLine("Kredyt", "", "0")).payload;
+    result.newEntry = true;
+    result.bayesWords = "Kredyt gotowka bez zaswiadczen zadzwon ";
+    s.cycleResult(result);
+    ASSERT_EQ(splitReportEntry(s.data().report.front()).payload, result.reportText);
+    ASSERT_TRUE(s.markBayes(0, BayesList::Spam).done);
+    std::vector<std::string> names;
+    for (const BayesWordRecord& word : s.data().bayesWords)
+        names.push_back(word.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Kredyt", "gotowka", "zaswiadczen", "zadzwon"}));
+
+    // An entry the cycle of this run did not hand over: its keywords and subject.
+    s.data().report.insert(s.data().report.begin(), mailLine("Inny temat", "", "0"));
+    ASSERT_TRUE(s.markBayes(0, BayesList::Good).done);
+    EXPECT_EQ(bayesWordCount(s.data().bayesWords, BayesList::Good), 4u); // Inny temat tanio kredyt
+
+    s.data().counters.totals.bayDel = 3;
+    s.data().counters.totals.checkMsg = 9;
+    EXPECT_TRUE(s.clearBayesDatabase().done);
+    EXPECT_TRUE(s.data().bayesWords.empty());
+    EXPECT_TRUE(loadBayesWords(f.folder.path()).empty()) << "written at once";
+    EXPECT_EQ(s.data().counters.totals.bayAll, 0u);
+    EXPECT_EQ(s.data().counters.totals.bayList0, 0u);
+    EXPECT_EQ(s.data().counters.totals.bayList1, 0u);
+    EXPECT_EQ(s.data().counters.totals.bayDel, 0u);
+    EXPECT_EQ(s.data().counters.totals.checkMsg, 9u);
+}
+
 TEST(SessionChanges, ReportAndCountersAreClearedAndAnnounced)
 {
     SessionFixture f;

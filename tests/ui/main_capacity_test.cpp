@@ -1,10 +1,11 @@
 // The program started on the largest data set the program allows: 100
 // accounts (here on a loopback port that refuses, so each is tried three
-// times and reported), 1000 rules, 1000 friends, 800 Bayes words and a full
+// times and reported), 1000 rules, 1000 friends, full Bayes word tables and a full
 // report. The first cycle must reach every account and the idle state
 // (bench/startup_bench.sh times the same start).
 #include "main_test_support.h"
 
+#include "engine/bayes_filter.h"
 #include "peers/loopback_port.h"
 #include "storage/record_tables.h"
 #include "storage/report_file.h"
@@ -41,10 +42,12 @@ void writeLargestDataSet(const std::string& folder, uint16_t refusingPort)
     for (size_t i = 0; i < friends.size(); ++i)
         friends[i] = {"Przyjaciel " + std::to_string(i), "osoba" + std::to_string(i) + "@example.org"};
     saveFriends(folder, friends);
-    std::vector<BayesWordRecord> words(800);
-    for (size_t i = 0; i < words.size(); ++i)
-        words[i] = {"slowo" + std::to_string(i), static_cast<int32_t>(i % 2), static_cast<uint32_t>(i),
-                    "2025-01-13 08:00:00"};
+    std::vector<BayesWordRecord> words(2 * kBayesMaxTableWords);
+    for (size_t i = 0; i < words.size(); ++i) {
+        std::string name = "slowo" + std::to_string(i);
+        name.resize(kBayesMaxWordLength, 'x');
+        words[i] = {name, static_cast<int32_t>(i % 2), static_cast<uint32_t>(i % 500), "2025-01-13 08:00:00"};
+    }
     saveBayesWords(folder, words);
     std::vector<std::string> report;
     for (int i = 0; i < 250; ++i)
@@ -67,7 +70,7 @@ TEST(MainCapacity, LargestDataSetLoadsAndTheFirstCycleReachesEveryAccount)
     EXPECT_EQ(form.session().data().accounts.size(), 100u);
     EXPECT_EQ(form.session().data().rules.size(), 1000u);
     EXPECT_EQ(form.session().data().friends.size(), 1000u);
-    EXPECT_EQ(form.session().data().bayesWords.size(), 800u);
+    EXPECT_EQ(form.session().data().bayesWords.size(), 2 * kBayesMaxTableWords);
     EXPECT_TRUE(harness.prompter.shown.empty());
     // 250 kept at start, then one error entry per unreachable account.
     EXPECT_EQ(form.session().data().report.size(), 250u + 100u);
