@@ -6,7 +6,6 @@
 #include "cli/record_folder.h"
 #include "engine/friend_import.h"
 #include "engine/friend_save.h"
-#include "storage/address_book.h"
 #include "text/cp1250.h"
 
 #include <iostream>
@@ -89,10 +88,8 @@ int importFriends(const CliArgs& args, const std::vector<std::string>& operands)
     RecordFolder folder(programFolder(args), std::cerr);
     if (const auto refused = folder.open())
         return *refused;
-    AddressBook book;
-    book.setToDefaultAddressBook(operands.empty() ? folder.data().settings.addressBookFile : operands.front(),
-                                 processEnvironment);
-    const FriendImportPlan plan = planFriendImport(book, folder.data().friends);
+    const FriendImportPlan plan = planFriendImport(
+        operands.empty() ? folder.data().settings.addressBookFile : operands.front(), folder.data().friends);
     switch (plan.outcome) {
     case FriendImportPlan::Outcome::Ready:
         return applyImport(args, folder, plan);

@@ -64,8 +64,8 @@ std::vector<FriendRecord> friendsToImport(AddressBook& book, const std::vector<F
     for (const FriendRecord& stored : friends)
         takenNames.insert(lowerAscii(stored.name));
     std::vector<FriendRecord> additions;
-    const std::vector<std::string> contacts = book.contacts;
-    for (const std::string& name : contacts) {
+    // Asking for a contact's properties leaves the contact list as it is.
+    for (const std::string& name : book.contacts) {
         book.getPropertiesOf(name);
         std::string address = contactAddress(book.properties);
         if (address.empty() || !takenNames.insert(lowerAscii(name)).second)
@@ -97,6 +97,13 @@ FriendImportPlan planFriendImport(AddressBook& book, const std::vector<FriendRec
     plan.question = importQuestion(book.contacts);
     plan.additions = friendsToImport(book, friends);
     return plan;
+}
+
+FriendImportPlan planFriendImport(const std::string& bookPath, const std::vector<FriendRecord>& friends)
+{
+    AddressBook book;
+    book.setToDefaultAddressBook(bookPath, processEnvironment);
+    return planFriendImport(book, friends);
 }
 
 bool showsBox(FriendImportPlan::Outcome outcome, bool silent)

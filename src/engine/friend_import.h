@@ -31,6 +31,8 @@ std::string friendImportErrorText();
 // Loads the book (its fileName already set) and plans the import against the
 // stored friends.
 FriendImportPlan planFriendImport(AddressBook& book, const std::vector<FriendRecord>& friends);
+// The same for the book at bookPath, else the default one.
+FriendImportPlan planFriendImport(const std::string& bookPath, const std::vector<FriendRecord>& friends);
 
 // The contacts with an address whose name is not a friend's yet (ASCII case
 // folded), in the book's order; a name met twice is added once.

@@ -3,16 +3,13 @@
 // applied whole with one write, or not at all.
 #include "session/program_session.h"
 
-#include "storage/address_book.h"
 #include "storage/record_tables.h"
 
 namespace kestrin::session {
 
 FriendImportPlan ProgramSession::planFriendImport(const std::string& bookPath) const
 {
-    AddressBook book;
-    book.setToDefaultAddressBook(bookPath.empty() ? data_.settings.addressBookFile : bookPath, processEnvironment);
-    return kestrin::planFriendImport(book, data_.friends);
+    return kestrin::planFriendImport(bookPath.empty() ? data_.settings.addressBookFile : bookPath, data_.friends);
 }
 
 ChangeResult ProgramSession::importFriends(const std::vector<FriendRecord>& additions)

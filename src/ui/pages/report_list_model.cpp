@@ -6,8 +6,6 @@ ReportListModel::ReportListModel(session::ProgramSession& session, QObject* pare
     : QAbstractListModel(parent), session_(session), shownRows_(static_cast<int>(session.data().report.size()))
 {
     connect(&session_, &session::ProgramSession::reportChanged, this, &ReportListModel::followReport);
-    // The bold rows follow the cycle's new entries.
-    connect(&session_, &session::ProgramSession::cycleEnded, this, &ReportListModel::followReport);
 }
 
 int ReportListModel::rowCount(const QModelIndex& parent) const
